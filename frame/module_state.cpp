@@ -1,0 +1,26 @@
+#include "frame/module_state.h"
+
+#include <atomic>
+
+namespace plv_duskward {
+namespace {
+
+std::atomic<host_services*> host_services_pointer{nullptr};
+std::atomic<HINSTANCE> module{nullptr};
+std::atomic<bool> ready{false};
+
+} // namespace
+
+host_services* current_host_services() { return host_services_pointer.load(); }
+
+void set_host_services(host_services* services) { host_services_pointer.store(services); }
+
+HINSTANCE module_handle() { return module.load(); }
+
+void set_module_handle(HINSTANCE handle) { module.store(handle); }
+
+bool services_ready() { return ready.load(); }
+
+void set_services_ready(bool is_ready) { ready.store(is_ready); }
+
+} // namespace plv_duskward

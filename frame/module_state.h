@@ -1,0 +1,24 @@
+#pragma once
+// What the component keeps of the host for the life of the module. Written by the host's calls on
+// the component; read by every thread of the component without a lock, each value being one
+// aligned word or byte.
+
+#include <windows.h>
+
+class host_services;
+
+namespace plv_duskward {
+
+// Null until the host has called the entry point.
+host_services* current_host_services();
+void set_host_services(host_services* services);
+
+// The module of the component, for its dialog resource; null until the entry point is called.
+HINSTANCE module_handle();
+void set_module_handle(HINSTANCE module);
+
+// Console lines are dropped while this is false (it is false at load).
+bool services_ready();
+void set_services_ready(bool ready);
+
+} // namespace plv_duskward
