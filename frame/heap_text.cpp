@@ -13,9 +13,11 @@ heap_text::heap_text(heap_text&& other) noexcept
       m_length(std::exchange(other.m_length, 0)) {}
 
 heap_text& heap_text::operator=(heap_text&& other) noexcept {
-    std::swap(m_buffer, other.m_buffer);
-    std::swap(m_size, other.m_size);
-    std::swap(m_length, other.m_length);
+    if (this != &other) {
+        delete[] std::exchange(m_buffer, std::exchange(other.m_buffer, nullptr));
+        m_size = std::exchange(other.m_size, 0);
+        m_length = std::exchange(other.m_length, 0);
+    }
     return *this;
 }
 

@@ -72,6 +72,10 @@ TEST(String8Test, CopiesAreIndependentAndMovesEmptyTheSource) {
     EXPECT_EQ(original.capacity(), 0u); // NOLINT(bugprone-use-after-move): moved-from state is defined
     EXPECT_STREQ(original.get_text(), "");
 
+    copy = std::move(moved);
+    EXPECT_EQ(copy.view(), "first");
+    EXPECT_EQ(moved.capacity(), 0u); // NOLINT(bugprone-use-after-move)
+
     wex::string8 empty;
     wex::string8 copy_of_empty(empty);
     EXPECT_EQ(copy_of_empty.capacity(), 0u);
