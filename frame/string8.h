@@ -18,7 +18,7 @@ template <typename Allocation>
 class string8_t;
 
 template <>
-class string8_t<alloc_standard> final : public string_base {
+class string8_t<alloc_standard> : public string_base {
 public:
     string8_t() noexcept = default;
     explicit string8_t(const char* text, std::size_t max_length = no_limit);
