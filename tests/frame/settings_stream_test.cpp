@@ -72,7 +72,7 @@ bytes stored_id(const GUID& id) {
                  static_cast<std::uint8_t>(id.Data1 >> 16), static_cast<std::uint8_t>(id.Data1 >> 24),
                  static_cast<std::uint8_t>(id.Data2), static_cast<std::uint8_t>(id.Data2 >> 8),
                  static_cast<std::uint8_t>(id.Data3), static_cast<std::uint8_t>(id.Data3 >> 8)};
-    out.insert(out.end(), id.Data4, id.Data4 + 8);
+    for (std::uint8_t byte : id.Data4) out.push_back(byte);
     return out;
 }
 
