@@ -1,0 +1,2 @@
+#pragma once
+#include "standin/win_types.h"
