@@ -88,6 +88,17 @@ TEST_F(PreferencesDialog, EveryKeystrokeInATextFieldReachesItsSetting) {
     }
 }
 
+TEST_F(PreferencesDialog, LongTextsReachTheirSettingWhole) {
+    open();
+    for (std::size_t length : {255u, 256u, 1000u}) {
+        SCOPED_TRACE(length);
+        standin::paste_text(dialog, IDC_VOLUME_FORMAT, std::wstring(length, L'\u00E9'));
+        std::string expected;
+        for (std::size_t i = 0; i < length; ++i) expected += "\xC3\xA9";
+        EXPECT_EQ(cfg_volume_format.view(), expected);
+    }
+}
+
 TEST_F(PreferencesDialog, DeletingTheDigitsOfADelayLeavesTheLastNumberItHeld) {
     open();
     standin::press_backspace(dialog, IDC_IDLE_DELAY, 4);
