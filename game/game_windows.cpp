@@ -11,6 +11,7 @@ constexpr wchar_t game_class[] = L"DuskwardGameWindow";
 constexpr wchar_t other_class[] = L"DuskwardOtherWindow";
 constexpr wchar_t other_title[] = L"Other window";
 constexpr DWORD front_timeout_ms = 3000;
+constexpr DWORD focus_settle_ms = 250;
 
 void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
     WNDCLASSEXW window_class{};
@@ -37,13 +38,17 @@ HWND create_window(HINSTANCE instance, const wchar_t* window_class, const wchar_
 // asked again until the window is in front or the time is up.
 bool bring_to_front(HWND window) {
     ShowWindow(window, SW_SHOWNORMAL);
-    return pump_messages_until(
+    bool in_front = pump_messages_until(
         [window] {
             if (GetForegroundWindow() == window) return true;
             SetForegroundWindow(window);
             return GetForegroundWindow() == window;
         },
         front_timeout_ms);
+    // Under Wine the display's focus change follows a moment later and resets the key state to
+    // the display's own; a key pressed before that would be lost.
+    if (in_front) pump_messages_for(focus_settle_ms);
+    return in_front;
 }
 
 } // namespace
