@@ -158,6 +158,15 @@ bool advance_to_next_wakeup() {
     return advance_locked(s, held, no_deadline);
 }
 
+std::optional<std::uint64_t> time_to_next_wakeup() {
+    clock_state& s = state();
+    std::unique_lock<std::mutex> held(s.lock);
+    wait_settled(s, held);
+    std::uint64_t earliest = earliest_deadline(s);
+    if (earliest == no_deadline) return std::nullopt;
+    return earliest - s.now;
+}
+
 void run_until(std::uint64_t time) {
     clock_state& s = state();
     std::unique_lock<std::mutex> held(s.lock);

@@ -1,14 +1,10 @@
-#include <atomic>
 #include <memory>
 
 #include "testing/standin/clock_wait.h"
 #include "testing/standin/handle_table.h"
-#include "testing/standin/threads.h"
 
 namespace standin {
 namespace {
-
-std::atomic<bool> event_creation_fails{false};
 
 class event_object final : public handle_object {
 public:
@@ -43,15 +39,9 @@ BOOL set_event_state(HANDLE event, bool signalled) {
 
 } // namespace
 
-void set_event_creation_fails(bool fails) { event_creation_fails = fails; }
-
 } // namespace standin
 
 HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state, LPCWSTR name) {
-    if (standin::event_creation_fails) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
     if (name != nullptr) { // named events are shared between processes; the stand-in has one
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace standin {
 
@@ -26,6 +27,10 @@ void wait_until_threads_blocked();
 // then and waits until the threads are blocked again. False, with time left alone, when nobody
 // waits with a time-out.
 bool advance_to_next_wakeup();
+
+// Waits as above, then tells how far the earliest wake-up lies ahead; nothing when nobody waits
+// with a time-out. Time stays where it is.
+std::optional<std::uint64_t> time_to_next_wakeup();
 
 // Advances wake-up by wake-up up to `time`, then sets the clock to `time` (if later).
 void run_until(std::uint64_t time);
