@@ -9,11 +9,14 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "frame/string8.h"
 
 namespace plv_duskward {
+
+class event_document;
 
 inline constexpr std::size_t event_slot_count = 8;
 
@@ -36,19 +39,35 @@ public:
     // Assigned by the game watcher only; reaches the file with the next post or reset.
     std::atomic<std::int32_t> polling_delay{2000};
 
-    event_queue() = default;
+    event_queue();
+    ~event_queue();
     event_queue(const event_queue&) = delete;
     event_queue& operator=(const event_queue&) = delete;
 
 private:
     void write_file(); // with lock_ held
 
-    friend struct event_queue_access; // lets tests and the renderer read the ring
+    friend struct event_queue_access;
 
     std::mutex lock_;
     std::array<event, event_slot_count> slots_;
     std::uint32_t next_id_ = 0;
     std::uint32_t last_slot_ = 0;
+    // Rendered into anew at every rewrite; kept so that a rewrite reuses its buffer.
+    std::unique_ptr<event_document> document_;
+};
+
+// A read-only look at the ring for tests: a copy taken under the queue's lock.
+struct event_queue_access {
+    struct snapshot {
+        std::array<event, event_slot_count> slots;
+        std::uint32_t next_id;
+        std::uint32_t last_slot;
+    };
+    static snapshot read(event_queue& queue) {
+        std::lock_guard<std::mutex> guard(queue.lock_);
+        return {queue.slots_, queue.next_id_, queue.last_slot_};
+    }
 };
 
 // Posts to the one queue; the playback producer's way in.

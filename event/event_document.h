@@ -1,0 +1,35 @@
+#pragma once
+// The text of the event file, the whole contract with the game's scripts: an [info] section and
+// one [event@N] section per slot, every line ending in CR LF. The game parses it line by line,
+// so a CR or LF inside a text or type is written as a space: a track tag can never forge a
+// section or a key. Every other byte is copied unchanged.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "event/event_queue.h"
+
+namespace plv_duskward {
+
+class event_document {
+public:
+    // Renders the ring into the document's own buffer. The buffer is kept between renders, so a
+    // document no longer than one rendered before costs no allocation.
+    void render(const std::array<event, event_slot_count>& slots, std::uint32_t last_slot,
+                std::int32_t polling_delay, bool suspend_input);
+
+    // NUL-terminated; valid until the next render.
+    const char* c_str() const noexcept { return text_.c_str(); }
+    std::string_view view() const noexcept { return text_; }
+
+private:
+    void append_line(std::string_view key, std::int64_t value);
+    void append_slot(std::size_t index, const event& slot);
+    void append_value_text(std::string_view value);
+
+    std::string text_;
+};
+
+} // namespace plv_duskward

@@ -1,0 +1,62 @@
+#pragma once
+// The one owner of the event file's handle and of the lock around it. The watcher thread opens
+// and closes the file; whichever thread posts an event cuts and writes it. The lock is private
+// to the host's process: the game reads the file on its own, without it.
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "frame/handles.h"
+
+namespace plv_duskward {
+
+class shared_event_file {
+public:
+    // The one object, made on first use from whichever thread comes first; destroyed at unload.
+    static shared_event_file& instance();
+
+    // The component uses instance() only; a separate object serves tests of the life cycle.
+    shared_event_file();
+    // The exit step: empties and closes a file that is still open, then closes the lock.
+    ~shared_event_file();
+    shared_event_file(const shared_event_file&) = delete;
+    shared_event_file& operator=(const shared_event_file&) = delete;
+
+    // Closes (empties) any open file and creates the event file anew in the game's folder found
+    // from its window, all under one hold of the lock, so that a writer sees either the old state
+    // or the new file. Failures are reported on the console and leave no file open.
+    void open_for_window(HWND window);
+    // Empties and closes the file; nothing happens when none is open.
+    void close();
+    // Empties the file and leaves it open.
+    void truncate();
+    // Writes the text, up to its NUL, at the current position in one write call.
+    void write(const char* document);
+
+    bool is_open();
+
+private:
+    // The lock, held for as long as the guard lives. Taking it may fail (no lock, a failed wait):
+    // then the guard is not taken and nothing may touch the handle.
+    class guard {
+    public:
+        explicit guard(HANDLE mutex);
+        ~guard();
+        guard(const guard&) = delete;
+        guard& operator=(const guard&) = delete;
+        bool taken() const { return taken_; }
+
+    private:
+        HANDLE mutex_;
+        bool taken_;
+    };
+
+    void cut_file(); // with the lock held and a file open
+
+    wex::unique_mutex mutex_;
+    wex::unique_file handle_;
+    std::atomic<bool> missing_lock_reported_{false};
+};
+
+} // namespace plv_duskward

@@ -1,0 +1,84 @@
+// The queue writing through the shared event file to a file on the stand-in's drive.
+
+#include <string>
+
+#include "event/event_document.h"
+#include "player/settings.h"
+#include "tests/event/event_file_fixture.h"
+#include "tests/event/worked_example.h"
+
+namespace event_tests {
+namespace {
+
+using EventQueueFile = EventFileTest;
+
+std::string rendering_of_the_ring() {
+    auto ring = plv_duskward::event_queue_access::read(plv_duskward::event_queue::instance());
+    plv_duskward::event_document document;
+    document.render(ring.slots, ring.last_slot, plv_duskward::event_queue::instance().polling_delay,
+                    plv_duskward::cfg_suspend_input.get());
+    return std::string(document.view());
+}
+
+TEST_F(EventQueueFile, AConnectionAndATrackChangeGiveTheWorkedExample) {
+    file().open_for_window(window_);
+    queue().reset();
+    queue().post("connection is enabled", "init");
+    queue().post("Some Artist: Some Title", "track_change");
+    EXPECT_EQ(content(event_file()), worked_example);
+    EXPECT_TRUE(host_.lines().empty());
+}
+
+TEST_F(EventQueueFile, OnePostIsOneCutAndOneWriteOfTheWholeDocument) {
+    file().open_for_window(window_);
+    queue().post("pause", "pause");
+    standin::start_file_record();
+    queue().post("stop", "stop");
+    const auto record = standin::file_record();
+    ASSERT_EQ(record.size(), 2u);
+    EXPECT_EQ(record[0].kind, standin::file_operation_kind::cut);
+    EXPECT_EQ(record[0].position, 0u);
+    EXPECT_EQ(record[1].kind, standin::file_operation_kind::write);
+    EXPECT_EQ(record[1].position, 0u);
+    EXPECT_EQ(record[1].bytes, rendering_of_the_ring());
+    EXPECT_EQ(record[1].path, L"X:\\game\\gamedata\\config\\plvr.ltx");
+    EXPECT_EQ(content(event_file()), record[1].bytes);
+}
+
+TEST_F(EventQueueFile, WithNoFileOpenPostsAndResetsTouchNothingOnDisk) {
+    standin::start_file_record();
+    queue().post("volume -6 dB", "volume_change");
+    queue().reset();
+    EXPECT_TRUE(standin::file_record().empty());
+    EXPECT_FALSE(std::filesystem::exists(event_file()));
+    EXPECT_TRUE(host_.lines().empty());
+}
+
+TEST_F(EventQueueFile, DelayAndSuspendSwitchReachTheFileOnlyWithTheNextRewrite) {
+    file().open_for_window(window_);
+    queue().reset();
+    queue().polling_delay = 1000;
+    plv_duskward::cfg_suspend_input = false;
+    const std::string before = content(event_file());
+    EXPECT_NE(before.find("polling_delay = 2000\r\nsuspend_input = 1\r\n"), std::string::npos);
+
+    queue().post("control is ON", "control_on");
+    plv_duskward::cfg_suspend_input = true;
+    EXPECT_NE(content(event_file()).find("polling_delay = 1000\r\nsuspend_input = 0\r\n"), std::string::npos);
+}
+
+TEST_F(EventQueueFile, AFailedWriteIsReportedAndTheNextRewriteStartsOver) {
+    file().open_for_window(window_);
+    standin::fail_call(standin::failing_call::write_file, ERROR_DISK_FULL);
+    queue().post("pause", "pause");
+    EXPECT_EQ(host_.lines(), std::vector<std::string>{"Error: plv_duskward failed to write to file"});
+    EXPECT_EQ(content(event_file()), "");
+    EXPECT_TRUE(file().is_open());
+
+    standin::clear_failures();
+    queue().post("pause", "pause");
+    EXPECT_EQ(content(event_file()), rendering_of_the_ring());
+}
+
+} // namespace
+} // namespace event_tests
