@@ -85,7 +85,7 @@ private:
     void follow_control() {
         queue_.polling_delay = cfg_idle_delay.get();
         sleep_ms_ = connected_interval_ms;
-        bool scroll_lock_on = (GetKeyState(scroll_lock_key) & 1) != 0;
+        bool scroll_lock_on = (GetKeyState(VK_SCROLL) & 1) != 0;
         control_step step = plan_control(control_, scroll_lock_on);
         if (step.notice == control_notice::control_off) queue_.post("control is OFF", "control_off");
         if (step.notice == control_notice::control_on) queue_.post("control is ON", "control_on");

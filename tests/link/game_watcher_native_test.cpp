@@ -110,6 +110,17 @@ TEST_F(GameWatcher, ScrollLockOnAtTheFirstConnectionWaitsForARelease) {
     EXPECT_EQ(event_queue::instance().polling_delay, 1100);
 }
 
+TEST_F(GameWatcher, NoWindowInFrontIsNeverTheGameNotRunning) {
+    standin::destroy_window(scene_.grey);
+    standin::destroy_window(scene_.iron);
+    standin::set_foreground(nullptr);
+    start();
+    run({
+        {"no game, nothing in front", {}, {}, {}, false, 4000, 2, false},
+        {"still nothing", {}, {}, {}, false, 4000, 2, false},
+    });
+}
+
 TEST_F(GameWatcher, FirstConnectionWritesEmptySlotsThenInitInSlotZero) {
     start();
     standin::set_foreground(scene_.grey);

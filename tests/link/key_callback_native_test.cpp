@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <set>
 #include <vector>
 
 #include "host/standin/key_processor.h"
@@ -12,8 +11,6 @@
 
 namespace plv_duskward {
 namespace {
-
-using standin_host::key_offer;
 
 class KeyCallback : public ::testing::Test {
 protected:
@@ -75,58 +72,9 @@ TEST_F(KeyCallback, ModifiersAreReadInTheirOrderAndRightWindowsOnlyWhenLeftIsUp)
     EXPECT_EQ(standin::take_key_state_reads(), (std::vector<int>{VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN}));
 }
 
-TEST_F(KeyCallback, EveryProcessorIsOfferedTheKeyUntilItHandlesIt) {
-    struct row {
-        const char* name;
-        std::set<std::uint32_t> first_handles;
-        std::vector<std::uint32_t> first_offered;
-    };
-    const row rows[] = {
-        {"handles nothing", {}, {0, 2, 3}},
-        {"handles context 0", {0}, {0}},
-        {"handles context 2", {2}, {0, 2}},
-        {"handles only context 1, which is never tried", {1}, {0, 2, 3}},
-    };
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.name);
-        first_.clear();
-        second_.clear();
-        first_.handle_contexts(r.first_handles);
-        press(70);
-        std::vector<key_offer> expected_first;
-        for (std::uint32_t context : r.first_offered) expected_first.push_back({context, 70, 0});
-        EXPECT_EQ(first_.offers(), expected_first);
-        EXPECT_EQ(second_.offers(), (std::vector<key_offer>{{0, 70, 0}, {2, 70, 0}, {3, 70, 0}}))
-            << "the next processor is offered the key whatever the first answered";
-    }
-}
-
 TEST_F(KeyCallback, KeyCodeIsBuiltAfreshForEachOffer) {
     press(70);
     EXPECT_EQ(standin::take_key_state_reads().size(), 2u * 3u * 5u) << "two processors, three contexts";
-}
-
-// An item that a processor puts into the list; it knows how many references it has left.
-class counted_item : public main_thread_callback {
-public:
-    void run() override {}
-};
-
-TEST_F(KeyCallback, WhatAProcessorPutsIntoTheListIsReleased) {
-    auto* item = new service_impl_t<counted_item>();
-    item->add_ref();
-    first_.add_item_to_each_list(item);
-    press(70);
-    EXPECT_EQ(first_.offers().size(), 3u);
-    for (const key_offer& offer : first_.offers()) EXPECT_EQ(offer.items, 0u) << "the list starts empty";
-    first_.add_item_to_each_list(nullptr);
-    EXPECT_EQ(item->release(), 0) << "every reference given to a list came back";
-}
-
-TEST_F(KeyCallback, NoProcessorDropsTheKeyQuietly) {
-    host_.registry.remove_all(key_shortcut_processor::class_id);
-    press(70);
-    EXPECT_TRUE(host_.lines().empty());
 }
 
 } // namespace
