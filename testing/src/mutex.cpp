@@ -23,6 +23,9 @@ struct owned_mutexes {
     ~owned_mutexes();
 };
 thread_local owned_mutexes owned;
+// Set once `owned` is gone: the main thread's thread-locals end before the static objects, whose
+// destructors may still take a mutex. Those late holds are not tracked any more.
+thread_local bool owned_gone = false;
 
 class mutex_object final : public handle_object, public std::enable_shared_from_this<mutex_object> {
 public:
@@ -39,7 +42,7 @@ public:
         else if (!freed_.wait_for(guard, std::chrono::milliseconds(milliseconds), free)) return WAIT_TIMEOUT;
         owner_ = self;
         count_ = 1;
-        owned.held.push_back(weak_from_this());
+        if (!owned_gone) owned.held.push_back(weak_from_this());
         return std::exchange(abandoned_, false) ? WAIT_ABANDONED : WAIT_OBJECT_0;
     }
 
@@ -60,12 +63,13 @@ public:
 
 private:
     void free_locked() {
+        freed_.notify_one();
+        if (owned_gone) return;
         auto& held = owned.held;
         auto mine = std::find_if(held.begin(), held.end(), [this](const std::weak_ptr<mutex_object>& entry) {
             return !entry.owner_before(weak_from_this()) && !weak_from_this().owner_before(entry);
         });
         if (mine != held.end()) held.erase(mine);
-        freed_.notify_one();
     }
 
     std::mutex lock_;
@@ -76,6 +80,7 @@ private:
 };
 
 owned_mutexes::~owned_mutexes() {
+    owned_gone = true;
     for (auto& entry : held)
         if (auto mutex = entry.lock()) mutex->abandon();
 }

@@ -1,6 +1,8 @@
 // The queue writing through the shared event file to a file on the stand-in's drive.
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "event/event_document.h"
 #include "player/settings.h"
@@ -78,6 +80,43 @@ TEST_F(EventQueueFile, AFailedWriteIsReportedAndTheNextRewriteStartsOver) {
     standin::clear_failures();
     queue().post("pause", "pause");
     EXPECT_EQ(content(event_file()), rendering_of_the_ring());
+}
+
+// The watcher connecting again and again while the main thread and the watcher post: every
+// rewrite happens whole under the queue's lock, so the last one leaves the file matching the ring.
+TEST_F(EventQueueFile, PostsFromTwoThreadsWhileAThirdReconnectsLeaveTheFileMatchingTheRing) {
+    constexpr int posts_per_thread = 3000;
+    constexpr int connections = 200;
+    std::atomic<bool> connected_for_good{false};
+    auto poster = [&](const char* type) {
+        for (int i = 0; i < posts_per_thread || !connected_for_good.load(); ++i) {
+            const std::string text = std::string(type) + " " + std::to_string(i);
+            queue().post(text.c_str(), type);
+        }
+        queue().post("after the last connection", type); // lands after the last open
+    };
+    std::thread watcher([&] {
+        for (int i = 0; i <= connections; ++i) {
+            if (i != 0) file().close();
+            file().open_for_window(window_);
+            queue().reset();
+            queue().post("connection is enabled", "init");
+        }
+        connected_for_good = true;
+    });
+    std::thread main_thread(poster, "seek");
+    std::thread other(poster, "volume_change");
+    watcher.join();
+    main_thread.join();
+    other.join();
+
+    EXPECT_EQ(content(event_file()), rendering_of_the_ring());
+    const auto ring = plv_duskward::event_queue_access::read(queue());
+    ASSERT_GE(ring.next_id, 8u);
+    for (std::uint32_t id = ring.next_id - 8; id < ring.next_id; ++id)
+        EXPECT_EQ(ring.slots[id % 8].id, static_cast<std::int32_t>(id));
+    EXPECT_EQ(ring.last_slot, (ring.next_id - 1) % 8);
+    EXPECT_TRUE(host_.lines().empty());
 }
 
 } // namespace
