@@ -1,5 +1,7 @@
 #include "player/settings.h"
 
+#include "frame/load_order.h"
+
 // Created in this order when the module loads. The identifiers are what the host stores each
 // setting under: they must never change, or users lose their settings.
 
@@ -36,19 +38,19 @@ constexpr const char* volume_format_default = "volume %volume% dB";
 
 } // namespace
 
-cfg_int_t<bool> cfg_suspend_input(suspend_input_id, suspend_input_default);
-cfg_int_t<int> cfg_control_delay(control_delay_id, control_delay_default);
-cfg_int_t<int> cfg_idle_delay(idle_delay_id, idle_delay_default);
-cfg_int_t<bool> cfg_track_change_enabled(track_change_enabled_id, track_change_enabled_default);
-cfg_string cfg_track_change_format(track_change_format_id, track_change_format_default);
-cfg_int_t<bool> cfg_pause_enabled(pause_enabled_id, pause_enabled_default);
-cfg_string cfg_pause_format(pause_format_id, pause_format_default);
-cfg_int_t<bool> cfg_stop_enabled(stop_enabled_id, stop_enabled_default);
-cfg_string cfg_stop_format(stop_format_id, stop_format_default);
-cfg_int_t<bool> cfg_seek_enabled(seek_enabled_id, seek_enabled_default);
-cfg_string cfg_seek_format(seek_format_id, seek_format_default);
-cfg_int_t<bool> cfg_volume_enabled(volume_enabled_id, volume_enabled_default);
-cfg_string cfg_volume_format(volume_format_id, volume_format_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<bool> cfg_suspend_input(suspend_input_id, suspend_input_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<int> cfg_control_delay(control_delay_id, control_delay_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<int> cfg_idle_delay(idle_delay_id, idle_delay_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<bool> cfg_track_change_enabled(track_change_enabled_id, track_change_enabled_default);
+PLV_LOAD_ORDER_SETTINGS cfg_string cfg_track_change_format(track_change_format_id, track_change_format_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<bool> cfg_pause_enabled(pause_enabled_id, pause_enabled_default);
+PLV_LOAD_ORDER_SETTINGS cfg_string cfg_pause_format(pause_format_id, pause_format_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<bool> cfg_stop_enabled(stop_enabled_id, stop_enabled_default);
+PLV_LOAD_ORDER_SETTINGS cfg_string cfg_stop_format(stop_format_id, stop_format_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<bool> cfg_seek_enabled(seek_enabled_id, seek_enabled_default);
+PLV_LOAD_ORDER_SETTINGS cfg_string cfg_seek_format(seek_format_id, seek_format_default);
+PLV_LOAD_ORDER_SETTINGS cfg_int_t<bool> cfg_volume_enabled(volume_enabled_id, volume_enabled_default);
+PLV_LOAD_ORDER_SETTINGS cfg_string cfg_volume_format(volume_format_id, volume_format_default);
 
 void reset_settings_to_defaults() {
     cfg_suspend_input = suspend_input_default;

@@ -1,0 +1,66 @@
+// plavora_host: loads a component DLL exactly as the player would and drives it from a script or
+// standard input, so a person or a test can use the component without the player.
+//   plavora_host.exe [--config FILE] [--script FILE] COMPONENT.dll
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "host/program/host_session.h"
+
+namespace {
+
+struct options {
+    std::string config;
+    std::string script;
+    std::string dll;
+};
+
+bool parse_options(int argc, char** argv, options& out) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if ((arg == "--config" || arg == "--script") && i + 1 < argc) {
+            (arg == "--config" ? out.config : out.script) = argv[++i];
+        } else if (!arg.empty() && arg[0] != '-' && out.dll.empty()) {
+            out.dll = arg;
+        } else {
+            return false;
+        }
+    }
+    return !out.dll.empty();
+}
+
+int run_lines(std::istream& input, plavora_host::host_session& session) {
+    int line_number = 0;
+    for (std::string line; std::getline(input, line);)
+        if (!session.run_line(line, ++line_number)) break;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    options opts;
+    if (!parse_options(argc, argv, opts)) {
+        std::fprintf(stderr, "usage: plavora_host.exe [--config FILE] [--script FILE] COMPONENT.dll\n");
+        return 2;
+    }
+    plavora_host::host_session session(opts.config);
+    std::string error;
+    if (!session.start(opts.dll, error)) {
+        std::fprintf(stderr, "plavora_host: %s\n", error.c_str());
+        return 1;
+    }
+    if (opts.script.empty()) {
+        run_lines(std::cin, session);
+    } else {
+        std::ifstream script(opts.script);
+        if (!script) std::fprintf(stderr, "plavora_host: cannot read %s\n", opts.script.c_str());
+        else run_lines(script, session);
+    }
+    session.finish();
+    return 0;
+}
