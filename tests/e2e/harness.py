@@ -208,6 +208,19 @@ class Scenario:
         except FileNotFoundError:
             return None
 
+    def wait_for_event_file(self, predicate, timeout, what):
+        """Waits until the file's bytes (None when there is none) satisfy the predicate, and
+        returns them; fails naming `what` when the time is up."""
+        deadline = time.monotonic() + timeout
+        while True:
+            data = self.read_event_file()
+            if predicate(data):
+                return data
+            if time.monotonic() >= deadline:
+                shown = "no file" if data is None else f"{len(data)} bytes"
+                raise ScenarioFailure(f"the event file was not {what} within {timeout} s ({shown})")
+            time.sleep(0.01)
+
     def write_event_file(self, data):
         """Replaces the file's content the way the component does: cut, then one write."""
         os.makedirs(os.path.dirname(self.event_file), exist_ok=True)
