@@ -25,10 +25,6 @@ public:
     std::string_view view() const noexcept { return text_; }
 
 private:
-    void append_line(std::string_view key, std::int64_t value);
-    void append_slot(std::size_t index, const event& slot);
-    void append_value_text(std::string_view value);
-
     std::string text_;
 };
 
