@@ -2,12 +2,15 @@
 
 #include <atomic>
 
+#include "frame/string8.h"
+
 namespace plv_duskward {
 namespace {
 
 std::atomic<host_services*> host_services_pointer{nullptr};
 std::atomic<HINSTANCE> module{nullptr};
 std::atomic<bool> ready{false};
+wex::string8 file_name;
 
 } // namespace
 
@@ -18,6 +21,10 @@ void set_host_services(host_services* services) { host_services_pointer.store(se
 HINSTANCE module_handle() { return module.load(); }
 
 void set_module_handle(HINSTANCE handle) { module.store(handle); }
+
+const char* module_file_name() { return file_name.get_text(); }
+
+void set_module_file_name(const char* name) { file_name.assign(name); }
 
 bool services_ready() { return ready.load(); }
 

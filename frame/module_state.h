@@ -17,6 +17,11 @@ void set_host_services(host_services* services);
 HINSTANCE module_handle();
 void set_module_handle(HINSTANCE module);
 
+// The module's file name as the host told it (UTF-8); "" until then. Set before the host uses
+// the version record, on the host's thread.
+const char* module_file_name();
+void set_module_file_name(const char* name);
+
 // Console lines are dropped while this is false (it is false at load).
 bool services_ready();
 void set_services_ready(bool ready);

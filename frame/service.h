@@ -37,7 +37,7 @@ bool answer_query(Self& self, service_base*& out, const GUID& asked) {
 
 // Objects that live as long as the library: counting is meaningless, so it is not done.
 template <class T>
-class service_impl_single_t final : public T {
+class service_impl_single_t : public T {
 public:
     template <class... Args>
     explicit service_impl_single_t(Args&&... args) : T(std::forward<Args>(args)...) {}
