@@ -36,12 +36,18 @@ TEST(UPrintfV, WideTextBecomesUtf8) {
     EXPECT_EQ(printf_of("%ls", static_cast<const wchar_t*>(nullptr)), "");
 }
 
-TEST(UFormatSystemErrorMessage, GivesTheSystemsTextWithoutTheLineBreak) {
-    wex::scratch_string text;
-    EXPECT_TRUE(uFormatSystemErrorMessage(text, ERROR_ACCESS_DENIED));
-    EXPECT_EQ(text.view(), "Access is denied.");
-    EXPECT_TRUE(uFormatSystemErrorMessage(text, ERROR_FILENAME_EXCED_RANGE));
-    EXPECT_EQ(text.view(), "The filename or extension is too long.");
+// The words are the system's own and differ between systems; what the console line needs is a
+// text on one line.
+TEST(UFormatSystemErrorMessage, GivesTheSystemsTextOnOneLine) {
+    for (DWORD code : {ERROR_ACCESS_DENIED, ERROR_FILENAME_EXCED_RANGE, ERROR_PATH_NOT_FOUND}) {
+        SCOPED_TRACE(code);
+        wex::scratch_string text;
+        EXPECT_TRUE(uFormatSystemErrorMessage(text, code));
+        const std::string_view view = text.view();
+        ASSERT_FALSE(view.empty());
+        EXPECT_EQ(view.find_first_of("\r\n"), std::string_view::npos);
+        EXPECT_NE(view.back(), ' ');
+    }
 }
 
 TEST(UFormatSystemErrorMessage, AnUnknownCodeGivesAnEmptyText) {
