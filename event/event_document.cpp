@@ -45,9 +45,9 @@ void event_document::render(const std::array<event, event_slot_count>& slots,
                             bool suspend_input) {
     std::size_t room = info_room + slots.size() * slot_room;
     for (const event& slot : slots) room += slot.text.get_length() + slot.type.get_length();
-    text_.resize(room); // within the kept buffer once a document this long was rendered
+    if (buffer_.size() < room + 1) buffer_.resize(room + 1);
 
-    writer out(text_.data());
+    writer out(buffer_.data());
     out.put("[info]\r\nformat_version = 1\r\nevent_count = ")
         .number(static_cast<std::int32_t>(slots.size()))
         .put("\r\nlast_slot = ")
@@ -67,7 +67,8 @@ void event_document::render(const std::array<event, event_slot_count>& slots,
             .number(slot.id)
             .put("\r\n");
     }
-    text_.resize(static_cast<std::size_t>(out.end() - text_.data()));
+    *out.end() = '\0';
+    length_ = static_cast<std::size_t>(out.end() - buffer_.data());
 }
 
 } // namespace plv_duskward
