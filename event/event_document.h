@@ -21,15 +21,14 @@ public:
                 std::int32_t polling_delay, bool suspend_input);
 
     // NUL-terminated; valid until the next render.
-    const char* c_str() const noexcept { return text_.c_str(); }
-    std::string_view view() const noexcept { return text_; }
+    const char* c_str() const noexcept { return buffer_.c_str(); }
+    std::string_view view() const noexcept { return {buffer_.data(), length_}; }
 
 private:
-    void append_line(std::string_view key, std::int64_t value);
-    void append_slot(std::size_t index, const event& slot);
-    void append_value_text(std::string_view value);
-
-    std::string text_;
+    // Grows to the largest room ever needed and never shrinks, so that it is not filled anew at
+    // every render; the document is its first length_ bytes, followed by a NUL.
+    std::string buffer_;
+    std::size_t length_ = 0;
 };
 
 } // namespace plv_duskward

@@ -48,7 +48,7 @@ void event_queue::write_file() {
     document_->render(slots_, last_slot_, polling_delay.load(), cfg_suspend_input.get());
     shared_event_file& file = shared_event_file::instance();
     file.truncate();
-    file.write(document_->c_str());
+    file.write(document_->view());
 }
 
 void post_event(const char* text, const char* type) { event_queue::instance().post(text, type); }

@@ -1,7 +1,5 @@
 #include "event/shared_event_file.h"
 
-#include <cstring>
-
 #include "event/event_file_location.h"
 #include "frame/console.h"
 #include "frame/host_shared.h"
@@ -59,12 +57,14 @@ void shared_event_file::truncate() {
     cut_file();
 }
 
-void shared_event_file::write(const char* document) {
+void shared_event_file::write(const char* document) { write(std::string_view(document)); }
+
+void shared_event_file::write(std::string_view document) {
     guard lock(mutex_.get());
     if (!lock.taken() || !handle_) return;
     DWORD written = 0;
-    const auto length = static_cast<DWORD>(std::strlen(document));
-    if (!WriteFile(handle_.get(), document, length, &written, nullptr))
+    const auto length = static_cast<DWORD>(document.size());
+    if (!WriteFile(handle_.get(), document.data(), length, &written, nullptr))
         report_error("plv_duskward failed to write to file");
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string_view>
 
 #include "frame/handles.h"
 
@@ -33,6 +34,8 @@ public:
     void truncate();
     // Writes the text, up to its NUL, at the current position in one write call.
     void write(const char* document);
+    // The same for a document whose length is known.
+    void write(std::string_view document);
 
     bool is_open();
 

@@ -31,6 +31,8 @@ public:
     bool start(const std::string& dll_path, std::string& error);
     // False when the line asks to quit.
     bool run_line(const std::string& line, int line_number);
+    // Runs what components posted to the main thread and serves the host's windows.
+    void serve_main_thread() { run_main_thread_for(0); }
     // Stops the component, saves its settings and unloads it.
     void finish();
 

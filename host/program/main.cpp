@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "host/program/host_session.h"
+#include "host/program/line_source.h"
 
 namespace {
 
@@ -33,11 +35,16 @@ bool parse_options(int argc, char** argv, options& out) {
     return !out.dll.empty();
 }
 
-int run_lines(std::istream& input, plavora_host::host_session& session) {
+// Between commands the host's main thread keeps running: posted callbacks and window messages
+// are served at once, as in the player.
+void run_lines(std::istream& input, plavora_host::host_session& session) {
+    plavora_host::line_source lines(input);
     int line_number = 0;
-    for (std::string line; std::getline(input, line);)
-        if (!session.run_line(line, ++line_number)) break;
-    return 0;
+    while (!lines.ended()) {
+        session.serve_main_thread();
+        std::optional<std::string> line = lines.next(10);
+        if (line && !session.run_line(*line, ++line_number)) break;
+    }
 }
 
 } // namespace
@@ -57,7 +64,9 @@ int main(int argc, char** argv) {
     if (opts.script.empty()) {
         run_lines(std::cin, session);
     } else {
-        std::ifstream script(opts.script);
+        // Lives to the end of the process, as its reader may (see line_source).
+        static std::ifstream script;
+        script.open(opts.script);
         if (!script) std::fprintf(stderr, "plavora_host: cannot read %s\n", opts.script.c_str());
         else run_lines(script, session);
     }

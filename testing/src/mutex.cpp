@@ -19,7 +19,11 @@ class mutex_object;
 
 // The mutexes that the current thread owns; those left at its end are abandoned.
 struct owned_mutexes {
-    std::vector<std::weak_ptr<mutex_object>> held;
+    struct entry {
+        const mutex_object* mutex; // to find it again without touching the counts
+        std::weak_ptr<mutex_object> alive;
+    };
+    std::vector<entry> held;
     ~owned_mutexes();
 };
 thread_local owned_mutexes owned;
@@ -42,7 +46,7 @@ public:
         else if (!freed_.wait_for(guard, std::chrono::milliseconds(milliseconds), free)) return WAIT_TIMEOUT;
         owner_ = self;
         count_ = 1;
-        if (!owned_gone) owned.held.push_back(weak_from_this());
+        if (!owned_gone) owned.held.push_back({this, weak_from_this()});
         return std::exchange(abandoned_, false) ? WAIT_ABANDONED : WAIT_OBJECT_0;
     }
 
@@ -66,9 +70,8 @@ private:
         freed_.notify_one();
         if (owned_gone) return;
         auto& held = owned.held;
-        auto mine = std::find_if(held.begin(), held.end(), [this](const std::weak_ptr<mutex_object>& entry) {
-            return !entry.owner_before(weak_from_this()) && !weak_from_this().owner_before(entry);
-        });
+        auto mine = std::find_if(held.begin(), held.end(),
+                                 [this](const owned_mutexes::entry& holding) { return holding.mutex == this; });
         if (mine != held.end()) held.erase(mine);
     }
 
@@ -81,8 +84,8 @@ private:
 
 owned_mutexes::~owned_mutexes() {
     owned_gone = true;
-    for (auto& entry : held)
-        if (auto mutex = entry.lock()) mutex->abandon();
+    for (auto& holding : held)
+        if (auto mutex = holding.alive.lock()) mutex->abandon();
 }
 
 } // namespace
