@@ -20,17 +20,24 @@ def event_and_reset_lines(game):
 
 
 def document_lines(data):
-    """The file's lines with their CR LF, so that a difference shows the whole line."""
-    return data.split(b"\r\n") if data is not None else None
+    """The file's lines, split at CR LF: a last element other than b"" is an unended line."""
+    return data.split(b"\r\n")
 
 
 def check_document(scenario, events, polling_delay=2000, suspend_input=True):
     expected = event_document(events, polling_delay=polling_delay, suspend_input=suspend_input)
     seen = scenario.read_event_file()
-    check(
-        document_lines(seen) == document_lines(expected),
-        f"the event file holds\n{seen!r}\nexpected\n{expected!r}",
-    )
+    if seen is None:
+        raise ScenarioFailure("there is no event file")
+    seen_lines, expected_lines = document_lines(seen), document_lines(expected)
+    differing = [
+        f"line {number}: {got!r}, expected {want!r}"
+        for number, (got, want) in enumerate(zip(seen_lines, expected_lines), start=1)
+        if got != want
+    ]
+    if len(seen_lines) != len(expected_lines):
+        differing.append(f"{len(seen_lines) - 1} lines, expected {len(expected_lines) - 1}")
+    check(not differing, "the event file differs: " + "; ".join(differing))
 
 
 def check_nothing_went_wrong(game, *hosts):
