@@ -3,6 +3,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/shared/utf.h"
 #include "testing/standin/files.h"
 
 namespace standin {
@@ -12,32 +13,6 @@ std::mutex drive_lock;
 std::filesystem::path drive_folder;
 
 bool is_separator(wchar_t unit, bool slash_too) { return unit == L'\\' || (slash_too && unit == L'/'); }
-
-std::string utf8_of(const std::wstring& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = static_cast<char32_t>(text[i]) & 0xFFFF;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            c = 0x10000 + ((c - 0xD800) << 10) + ((static_cast<char32_t>(text[++i]) & 0xFFFF) - 0xDC00);
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 } // namespace
 
@@ -94,7 +69,7 @@ std::optional<std::filesystem::path> to_host_path(const std::wstring& resolved) 
     while (i < resolved.size()) {
         std::size_t end = resolved.find(L'\\', i);
         if (end == std::wstring::npos) end = resolved.size();
-        host /= utf8_of(resolved.substr(i, end - i));
+        host /= plavora_shared::utf16_to_utf8(resolved.data() + i, end - i);
         i = end + 1;
     }
     return host;
