@@ -14,28 +14,28 @@
 namespace {
 
 struct conversion {
-    std::string spec = "%"; // flags, width and precision, without the length modifier
+    std::string directive = "%"; // flags, width and precision, without the length modifier
     std::string length;     // "", "hh", "h", "l", "ll", "z", "j", "t", "L"
     char kind = 0;
 };
 
-void copy_digits_or_star(const char*& p, std::string& spec, va_list& args) {
+void copy_digits_or_star(const char*& p, std::string& directive, va_list& args) {
     if (*p == '*') {
-        spec += std::to_string(va_arg(args, int));
+        directive += std::to_string(va_arg(args, int));
         ++p;
         return;
     }
-    while (*p >= '0' && *p <= '9') spec += *p++;
+    while (*p >= '0' && *p <= '9') directive += *p++;
 }
 
 // Reads one conversion after its '%'; `p` ends past it. Star widths are taken from the arguments.
 conversion parse(const char*& p, va_list& args) {
     conversion c;
-    while (*p == '-' || *p == '+' || *p == ' ' || *p == '#' || *p == '0') c.spec += *p++;
-    copy_digits_or_star(p, c.spec, args);
+    while (*p == '-' || *p == '+' || *p == ' ' || *p == '#' || *p == '0') c.directive += *p++;
+    copy_digits_or_star(p, c.directive, args);
     if (*p == '.') {
-        c.spec += *p++;
-        copy_digits_or_star(p, c.spec, args);
+        c.directive += *p++;
+        copy_digits_or_star(p, c.directive, args);
     }
     while (*p == 'h' || *p == 'l' || *p == 'z' || *p == 'j' || *p == 't' || *p == 'L') c.length += *p++;
     c.kind = *p;
@@ -46,17 +46,17 @@ conversion parse(const char*& p, va_list& args) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 template <class T>
-void append_one(std::string& out, const std::string& spec, T value) {
-    int size = std::snprintf(nullptr, 0, spec.c_str(), value);
+void append_one(std::string& out, const std::string& directive, T value) {
+    int size = std::snprintf(nullptr, 0, directive.c_str(), value);
     if (size <= 0) return;
     std::string piece(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(piece.data(), piece.size(), spec.c_str(), value);
+    std::snprintf(piece.data(), piece.size(), directive.c_str(), value);
     out.append(piece.data(), static_cast<std::size_t>(size));
 }
 #pragma GCC diagnostic pop
 
 void append_signed(std::string& out, const conversion& c, va_list& args) {
-    std::string spec = c.spec + "lld";
+    std::string directive = c.directive + "lld";
     long long value;
     if (c.length == "l") value = va_arg(args, long);
     else if (c.length == "ll") value = va_arg(args, long long);
@@ -65,11 +65,11 @@ void append_signed(std::string& out, const conversion& c, va_list& args) {
     else value = va_arg(args, int);
     if (c.length == "h") value = static_cast<short>(value);
     if (c.length == "hh") value = static_cast<signed char>(value);
-    append_one(out, spec, value);
+    append_one(out, directive, value);
 }
 
 void append_unsigned(std::string& out, const conversion& c, va_list& args) {
-    std::string spec = c.spec + "ll" + c.kind;
+    std::string directive = c.directive + "ll" + c.kind;
     unsigned long long value;
     if (c.length == "l") value = va_arg(args, unsigned long);
     else if (c.length == "ll") value = va_arg(args, unsigned long long);
@@ -78,7 +78,7 @@ void append_unsigned(std::string& out, const conversion& c, va_list& args) {
     else value = va_arg(args, unsigned int);
     if (c.length == "h") value = static_cast<unsigned short>(value);
     if (c.length == "hh") value = static_cast<unsigned char>(value);
-    append_one(out, spec, value);
+    append_one(out, directive, value);
 }
 
 void append_text(std::string& out, const conversion& c, va_list& args) {
@@ -97,7 +97,7 @@ void append_text(std::string& out, const conversion& c, va_list& args) {
         const char* narrow = va_arg(args, const char*);
         text = narrow != nullptr ? narrow : "(null)";
     }
-    append_one(out, c.spec + "s", text.c_str());
+    append_one(out, c.directive + "s", text.c_str());
 }
 
 void append_conversion(std::string& out, const conversion& c, va_list& args) {
@@ -106,10 +106,10 @@ void append_conversion(std::string& out, const conversion& c, va_list& args) {
     case 'u': case 'x': case 'X': case 'o': append_unsigned(out, c, args); break;
     case 'c': case 's': append_text(out, c, args); break;
     case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-        if (c.length == "L") append_one(out, c.spec + "L" + c.kind, va_arg(args, long double));
-        else append_one(out, c.spec + c.kind, va_arg(args, double));
+        if (c.length == "L") append_one(out, c.directive + "L" + c.kind, va_arg(args, long double));
+        else append_one(out, c.directive + c.kind, va_arg(args, double));
         break;
-    case 'p': append_one(out, c.spec + "p", va_arg(args, void*)); break;
+    case 'p': append_one(out, c.directive + "p", va_arg(args, void*)); break;
     case '%': out += '%'; break;
     default: break; // "%n" and unknown conversions write nothing
     }
