@@ -25,13 +25,6 @@ componentversion* interface_probe(componentversion*);
 template <class T>
 using interface_of_t = std::remove_pointer_t<decltype(detail::interface_probe(static_cast<T*>(nullptr)))>;
 
-// Hands out `instance`, with one reference for the caller, in place of what `out` held.
-inline void hand_out(service_base& instance, service_base*& out) {
-    instance.add_ref();
-    if (out != nullptr) out->release();
-    out = &instance;
-}
-
 } // namespace plv_duskward
 
 template <class I>
@@ -47,7 +40,7 @@ protected:
 template <class T>
 class service_factory_single_t : public service_factory_base_t<plv_duskward::interface_of_t<T>> {
 public:
-    void create_service(service_base*& out) override { plv_duskward::hand_out(instance_, out); }
+    void create_service(service_base*& out) override { wex::hand_out(instance_, out); }
 
     T& instance() { return instance_; }
 
@@ -71,6 +64,6 @@ public:
         : service_impl_single_t<T>(std::forward<Args>(args)...) {}
 
     void create_service(service_base*& out) override {
-        plv_duskward::hand_out(static_cast<service_impl_single_t<T>&>(*this), out);
+        wex::hand_out(static_cast<service_impl_single_t<T>&>(*this), out);
     }
 };

@@ -23,13 +23,18 @@ protected:
 
 namespace wex {
 
+// Stores `instance` in `out` with one reference for the caller, releasing what `out` held.
+inline void hand_out(service_base& instance, service_base*& out) {
+    instance.add_ref();
+    if (out != nullptr) out->release();
+    out = &instance;
+}
+
 // The one rule by which every service of the component answers query: only its own interface.
 template <class Self>
 bool answer_query(Self& self, service_base*& out, const GUID& asked) {
     if (asked != Self::class_id) return false;
-    self.add_ref();
-    if (out != nullptr) out->release();
-    out = &self;
+    hand_out(self, out);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "frame/service.h"
+#include "host/program/message_pump.h"
 #include "host/program/settings_file.h"
 
 namespace plavora_host {
@@ -25,13 +26,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
 
 std::string number_problem(const std::string& text) { return "'" + text + "' is not a number"; }
 
-void pump_window_messages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 } // namespace
 

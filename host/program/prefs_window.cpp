@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "host/program/message_pump.h"
+
 
 namespace plavora_host {
 namespace {
@@ -24,13 +26,6 @@ void register_frame_class() {
     registered = RegisterClassW(&window_class) != 0;
 }
 
-void pump_messages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 bool write_bmp(const std::string& path, int width, int height, const std::vector<std::uint8_t>& pixels) {
     BITMAPINFOHEADER info = {};
@@ -74,7 +69,7 @@ bool prefs_window::open(preferences_page& page, std::string& error) {
     }
     ShowWindow(page_, SW_SHOW);
     UpdateWindow(frame_);
-    pump_messages();
+    pump_window_messages();
     return true;
 }
 
@@ -99,7 +94,7 @@ bool prefs_window::type(int control_id, const std::string& utf8_text, std::strin
     MultiByteToWideChar(CP_UTF8, 0, utf8_text.data(), static_cast<int>(utf8_text.size()), text.data(), units);
     // As typing does: the edit control tells its dialog of the change with EN_UPDATE.
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    pump_messages();
+    pump_window_messages();
     return true;
 }
 
@@ -107,7 +102,7 @@ bool prefs_window::click(int control_id, std::string& error) {
     HWND button = nullptr;
     if (!control(control_id, button, error)) return false;
     SendMessageW(button, BM_CLICK, 0, 0);
-    pump_messages();
+    pump_window_messages();
     return true;
 }
 
@@ -117,7 +112,7 @@ bool prefs_window::save_picture(const std::string& path, std::string& error) {
         return false;
     }
     RedrawWindow(frame_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    pump_messages();
+    pump_window_messages();
     RECT area = {};
     GetClientRect(page_, &area);
     int width = area.right - area.left, height = area.bottom - area.top;
@@ -152,7 +147,7 @@ void prefs_window::close() {
     if (frame_ != nullptr) DestroyWindow(frame_); // the page window is its child and goes with it
     frame_ = nullptr;
     page_ = nullptr;
-    pump_messages();
+    pump_window_messages();
 }
 
 } // namespace plavora_host
