@@ -48,9 +48,15 @@ using plv_duskward::event_queue;
 
 // Track texts of one length, as a playlist of similar tags gives them.
 const char* const texts[] = {
-    "Some Artist: Title No. 1", "Some Artist: Title No. 2", "Some Artist: Title No. 3",
-    "Some Artist: Title No. 4", "Some Artist: Title No. 5", "Some Artist: Title No. 6",
-    "Some Artist: Title No. 7", "Some Artist: Title No. 8", "Some Artist: Title No. 9",
+    "Some Artist: Title No. 1",
+    "Some Artist: Title No. 2",
+    "Some Artist: Title No. 3",
+    "Some Artist: Title No. 4",
+    "Some Artist: Title No. 5",
+    "Some Artist: Title No. 6",
+    "Some Artist: Title No. 7",
+    "Some Artist: Title No. 8",
+    "Some Artist: Title No. 9",
 };
 constexpr std::size_t text_count = sizeof texts / sizeof texts[0];
 
@@ -62,7 +68,8 @@ struct connected_game {
         window = standin::add_window(L"Duskward: Grey Orchard", standin::add_process(L"X:\\game\\bin\\game.exe"));
         plv_duskward::shared_event_file::instance().open_for_window(window);
         event_queue::instance().reset();
-        for (std::size_t i = 0; i < 2 * text_count; ++i) event_queue::instance().post(texts[i % text_count], "track_change");
+        for (std::size_t i = 0; i < 2 * text_count; ++i)
+            event_queue::instance().post(texts[i % text_count], "track_change");
     }
     ~connected_game() {
         plv_duskward::shared_event_file::instance().close();
@@ -87,8 +94,7 @@ void post_with_file_open(benchmark::State& state) {
 void floor_by_hand(benchmark::State& state) {
     const std::string document = current_document();
     HANDLE file = CreateFileW(L"X:\\game\\gamedata\\config\\floor.ltx", GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     for (auto _ : state) {
         SetFilePointer(file, 0, nullptr, FILE_BEGIN);
         SetEndOfFile(file);
@@ -148,8 +154,8 @@ int main(int argc, char** argv) {
 
     const double post = reporter.fastest["post_with_file_open"];
     const double floor = reporter.fastest["floor_by_hand"];
-    std::printf("\nCPU time of a post with the event file open: %.0f ns; floor (seek, cut, one write): %.0f ns\n",
-                post, floor);
+    std::printf(
+        "\nCPU time of a post with the event file open: %.0f ns; floor (seek, cut, one write): %.0f ns\n", post, floor);
     if (floor > 0) std::printf("post / floor = %.3f (target <= 1.05)\n", post / floor);
     std::printf("rendering alone: %.0f ns\n", reporter.fastest["render_alone"]);
     std::printf("heap allocations per post, ring full, texts of unchanged lengths: %.3f (target 0)\n", allocated);

@@ -40,9 +40,8 @@ private:
 
 } // namespace
 
-void event_document::render(const std::array<event, event_slot_count>& slots,
-                            std::uint32_t last_slot, std::int32_t polling_delay,
-                            bool suspend_input) {
+void event_document::render(const std::array<event, event_slot_count>& slots, std::uint32_t last_slot,
+    std::int32_t polling_delay, bool suspend_input) {
     std::size_t room = info_room + slots.size() * slot_room;
     for (const event& slot : slots) room += slot.text.get_length() + slot.type.get_length();
     if (buffer_.size() < room + 1) buffer_.resize(room + 1);

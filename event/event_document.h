@@ -17,8 +17,8 @@ class event_document {
 public:
     // Renders the ring into the document's own buffer. The buffer is kept between renders, so a
     // document no longer than one rendered before costs no allocation.
-    void render(const std::array<event, event_slot_count>& slots, std::uint32_t last_slot,
-                std::int32_t polling_delay, bool suspend_input);
+    void render(const std::array<event, event_slot_count>& slots, std::uint32_t last_slot, std::int32_t polling_delay,
+        bool suspend_input);
 
     // NUL-terminated; valid until the next render.
     const char* c_str() const noexcept { return buffer_.c_str(); }

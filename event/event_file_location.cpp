@@ -32,14 +32,11 @@ void report_system_error(const char* what, DWORD code) {
 }
 
 // A path that does not fit gets the system's own words for it, and nothing is created.
-void report_path_too_long() {
-    report_system_error("plv_duskward could not create file", ERROR_FILENAME_EXCED_RANGE);
-}
+void report_path_too_long() { report_system_error("plv_duskward could not create file", ERROR_FILENAME_EXCED_RANGE); }
 
 // The full query, as the game normally allows it.
 path_query query_with_full_rights(DWORD process_id, path_buffer& path) {
-    wex::unique_process process(
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
+    wex::unique_process process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
     if (!process) return {path_outcome::refused, "OpenProcess failed"};
     const DWORD length = GetModuleFileNameExW(process.get(), nullptr, path, MAX_PATH);
     if (length == 0) return {path_outcome::refused, "GetModuleFileNameEx failed"};
@@ -86,15 +83,15 @@ struct event_file_paths {
 // False when a combined path does not fit; then nothing may be created.
 bool combine_paths(const path_buffer& executable_folder, event_file_paths& paths) {
     return PathCombineW(paths.gamedata, executable_folder, L"..\\gamedata") != nullptr &&
-           PathCombineW(paths.config, paths.gamedata, L"config") != nullptr &&
-           PathCombineW(paths.file, paths.config, L"plvr.ltx") != nullptr;
+        PathCombineW(paths.config, paths.gamedata, L"config") != nullptr &&
+        PathCombineW(paths.file, paths.config, L"plvr.ltx") != nullptr;
 }
 
 wex::unique_file create_file_at(const event_file_paths& paths) {
     // An existing config folder is what we want; any other failure shows when creating the file.
     CreateDirectoryW(paths.config, nullptr);
-    wex::unique_file file(CreateFileW(paths.file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    wex::unique_file file(CreateFileW(paths.file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) report_system_error("plv_duskward could not create file", GetLastError());
     return file;
 }

@@ -27,14 +27,14 @@ void cfg_int_t<int>::read_value(input_stream& in, std::uint32_t, abort_flag& abo
     std::uint8_t bytes[4] = {};
     in.read_exact(bytes, sizeof bytes, abort);
     std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                          static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
     set(static_cast<std::int32_t>(value));
 }
 
 void cfg_int_t<int>::write_value(output_stream& out, abort_flag& abort) {
     std::uint32_t value = static_cast<std::uint32_t>(get());
     std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                             static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+        static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
     out.write(bytes, sizeof bytes, abort);
 }
 
@@ -51,6 +51,4 @@ void cfg_string::read_value(input_stream& in, std::uint32_t, abort_flag& abort) 
     assign(collected.get_text(), collected.get_length());
 }
 
-void cfg_string::write_value(output_stream& out, abort_flag& abort) {
-    out.write(get_text(), get_length(), abort);
-}
+void cfg_string::write_value(output_stream& out, abort_flag& abort) { out.write(get_text(), get_length(), abort); }

@@ -31,8 +31,7 @@ component_client& the_component_client() { return the_client; }
 
 } // namespace plv_duskward
 
-extern "C" PLAVORA_COMPONENT_EXPORT component_client* plavora_get_interface(host_services* services,
-                                                                             HINSTANCE module) {
+extern "C" PLAVORA_COMPONENT_EXPORT component_client* plavora_get_interface(host_services* services, HINSTANCE module) {
     plv_duskward::set_host_services(services);
     plv_duskward::set_module_handle(module);
     return &plv_duskward::the_component_client();

@@ -8,9 +8,7 @@ const char* or_empty(const char* text) { return text != nullptr ? text : ""; }
 
 } // namespace
 
-void componentversion_impl_simple::file_name(wex::string_base& out) {
-    out.assign(plv_duskward::module_file_name());
-}
+void componentversion_impl_simple::file_name(wex::string_base& out) { out.assign(plv_duskward::module_file_name()); }
 
 void componentversion_impl_simple::component_name(wex::string_base& out) { out.assign(or_empty(name_)); }
 

@@ -11,8 +11,7 @@ namespace {
 
 void print_line(const char* text) {
     service_enumerator<host_console> consoles;
-    for (service_ptr_t<host_console> console; consoles.next(console);)
-        console->print(text, wex::no_limit);
+    for (service_ptr_t<host_console> console; consoles.next(console);) console->print(text, wex::no_limit);
 }
 
 } // namespace

@@ -13,5 +13,4 @@
 
 // Keeps the host's services and the module handle (a later call overwrites both) and returns the
 // component client; does nothing else.
-extern "C" PLAVORA_COMPONENT_EXPORT component_client* plavora_get_interface(host_services* services,
-                                                                             HINSTANCE module);
+extern "C" PLAVORA_COMPONENT_EXPORT component_client* plavora_get_interface(host_services* services, HINSTANCE module);

@@ -21,9 +21,9 @@ shared_text bug_check_text() {
 
 const char* exception_bug_check::what() const noexcept { return "Bug check"; }
 
-exception_bug_check_v2::exception_bug_check_v2() : m_text(bug_check_text()) {}
+exception_bug_check_v2::exception_bug_check_v2() : text_(bug_check_text()) {}
 
-const char* exception_bug_check_v2::what() const noexcept { return m_text.get_text(); }
+const char* exception_bug_check_v2::what() const noexcept { return text_.get_text(); }
 
 const char* exception_not_implemented::what() const noexcept { return "Feature not implemented"; }
 
@@ -35,13 +35,9 @@ namespace plavora_io {
 
 const char* exception_io::what() const noexcept { return "I/O error"; }
 
-const char* exception_io_data::what() const noexcept {
-    return "Unsupported format or corrupted file";
-}
+const char* exception_io_data::what() const noexcept { return "Unsupported format or corrupted file"; }
 
-const char* exception_io_data_truncation::what() const noexcept {
-    return "Unsupported format or corrupted file";
-}
+const char* exception_io_data_truncation::what() const noexcept { return "Unsupported format or corrupted file"; }
 
 const char* exception_aborted::what() const noexcept { return "User abort"; }
 

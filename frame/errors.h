@@ -21,7 +21,7 @@ public:
     const char* what() const noexcept override;
 
 private:
-    shared_text m_text; // shared, so copying the exception while it is thrown cannot fail
+    shared_text text_; // shared, so copying the exception while it is thrown cannot fail
 };
 
 class exception_not_implemented : public exception_bug_check {

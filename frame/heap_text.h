@@ -16,9 +16,9 @@ public:
     heap_text& operator=(const heap_text&) = delete;
     ~heap_text();
 
-    const char* text() const noexcept { return m_buffer != nullptr ? m_buffer : ""; }
-    std::size_t length() const noexcept { return m_length; }
-    std::size_t size() const noexcept { return m_size; }
+    const char* text() const noexcept { return buffer_ != nullptr ? buffer_ : ""; }
+    std::size_t length() const noexcept { return length_; }
+    std::size_t size() const noexcept { return size_; }
 
     // The content becomes its first `keep` bytes followed by `count` bytes of `text`, in a buffer
     // of `new_size` bytes (more than keep + count). `text` may lie in the current buffer: it is
@@ -33,9 +33,9 @@ public:
     std::size_t written_length() const noexcept;
 
 private:
-    char* m_buffer = nullptr;
-    std::size_t m_size = 0;
-    std::size_t m_length = 0;
+    char* buffer_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t length_ = 0;
 };
 
 } // namespace wex

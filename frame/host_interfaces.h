@@ -23,8 +23,7 @@ public:
     virtual service_class_handle find_class(const GUID& class_id) = 0;
     virtual std::int32_t count_instances(service_class_handle service_class) = 0;
     // False past the last service of the class; otherwise `out` holds one new reference.
-    virtual bool create_instance(service_base*& out, service_class_handle service_class,
-                                 std::int32_t index) = 0;
+    virtual bool create_instance(service_base*& out, service_class_handle service_class, std::int32_t index) = 0;
 
 protected:
     ~host_services() = default;
@@ -79,8 +78,7 @@ class key_shortcut_processor : public service_base {
 public:
     static constexpr GUID class_id = {0x6c1f0e21, 0x4b0e, 0x4f5a, {0x9b, 0x61, 0x2d, 0x8e, 0x13, 0x70, 0x01, 0x04}};
     // True when the processor handled the key in that context.
-    virtual bool process_key(std::uint32_t context, service_list_base& items,
-                             std::uint32_t key_code) = 0;
+    virtual bool process_key(std::uint32_t context, service_list_base& items, std::uint32_t key_code) = 0;
 
 protected:
     ~key_shortcut_processor() = default;
@@ -141,8 +139,8 @@ class track : public service_base {
 public:
     static constexpr GUID class_id = {0x6c1f0e21, 0x4b0e, 0x4f5a, {0x9b, 0x61, 0x2d, 0x8e, 0x13, 0x70, 0x01, 0x08}};
     // Appends the track's title, formatted with the script, to `out` as UTF-8.
-    virtual bool render_title(title_format_hook* hook, wex::string_base& out, title_script* script,
-                              title_filter* filter) = 0;
+    virtual bool render_title(
+        title_format_hook* hook, wex::string_base& out, title_script* script, title_filter* filter) = 0;
 
 protected:
     ~track() = default;

@@ -26,8 +26,7 @@ PLAVORA_SHARED_API BOOL uGetDlgItemText(HWND dialog, UINT control_id, wex::strin
 PLAVORA_SHARED_API BOOL uSetDlgItemText(HWND dialog, UINT control_id, const char* text);
 
 // A mutex; the name is UTF-8 or null. Returns null on failure, with GetLastError set.
-PLAVORA_SHARED_API HANDLE uCreateMutex(LPSECURITY_ATTRIBUTES attributes, BOOL initial_owner,
-                                       const char* name);
+PLAVORA_SHARED_API HANDLE uCreateMutex(LPSECURITY_ATTRIBUTES attributes, BOOL initial_owner, const char* name);
 
 // The system's text for a Win32 error code, as UTF-8 without a trailing line break.
 PLAVORA_SHARED_API BOOL uFormatSystemErrorMessage(wex::string_base& out, DWORD code);

@@ -2,8 +2,7 @@
 
 namespace wex {
 
-shared_text replace_all(const shared_text& text, const shared_text& placeholder,
-                        const shared_text& value) {
+shared_text replace_all(const shared_text& text, const shared_text& placeholder, const shared_text& value) {
     const std::size_t placeholder_length = placeholder.get_length();
     if (placeholder_length == 0) {
         return text; // it would occur at every position

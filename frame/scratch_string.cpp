@@ -18,9 +18,7 @@ std::size_t grown_size(std::size_t current, std::size_t length) {
 
 } // namespace
 
-scratch_string::scratch_string(const char* text, std::size_t max_length) {
-    assign(text, max_length);
-}
+scratch_string::scratch_string(const char* text, std::size_t max_length) { assign(text, max_length); }
 
 scratch_string::scratch_string(const scratch_string& other) {
     if (other.capacity() != 0) {
@@ -35,36 +33,36 @@ scratch_string& scratch_string::operator=(const scratch_string& other) {
 
 void scratch_string::append(const char* text, std::size_t max_length) {
     const std::size_t count = bounded_text_length(text, max_length);
-    const std::size_t length = checked_size_sum(m_text.length(), count);
-    m_text.splice(m_text.length(), text, count, grown_size(m_text.size(), length));
+    const std::size_t length = checked_size_sum(text_.length(), count);
+    text_.splice(text_.length(), text, count, grown_size(text_.size(), length));
 }
 
-const char* scratch_string::get_text() const { return m_text.text(); }
+const char* scratch_string::get_text() const { return text_.text(); }
 
 void scratch_string::assign(const char* text, std::size_t max_length) {
     const std::size_t count = bounded_text_length(text, max_length);
-    m_text.splice(0, text, count, grown_size(m_text.size(), count));
+    text_.splice(0, text, count, grown_size(text_.size(), count));
 }
 
 void scratch_string::truncate(std::size_t length) {
-    if (length < m_text.length()) {
-        m_text.splice(length, nullptr, 0, m_text.size());
+    if (length < text_.length()) {
+        text_.splice(length, nullptr, 0, text_.size());
     }
 }
 
-std::size_t scratch_string::get_length() const { return m_text.length(); }
+std::size_t scratch_string::get_length() const { return text_.length(); }
 
 char* scratch_string::lock_buffer(std::size_t length) {
     // no_limit is all ones on either width, so anything from 2^32 - 1 up counts as "no limit".
     if (length >= max_buffer_size) {
         throw exception_overflow();
     }
-    return m_text.zeroed(length + 1, grown_size(m_text.size(), length));
+    return text_.zeroed(length + 1, grown_size(text_.size(), length));
 }
 
 void scratch_string::unlock_buffer() {
-    if (m_text.size() != 0) {
-        m_text.splice(m_text.written_length(), nullptr, 0, m_text.size());
+    if (text_.size() != 0) {
+        text_.splice(text_.written_length(), nullptr, 0, text_.size());
     }
 }
 

@@ -49,9 +49,7 @@ public:
 
     std::int32_t release() override { return 1; }
     std::int32_t add_ref() override { return 1; }
-    bool query(service_base*& out, const GUID& asked) override {
-        return wex::answer_query(*this, out, asked);
-    }
+    bool query(service_base*& out, const GUID& asked) override { return wex::answer_query(*this, out, asked); }
 };
 
 // Objects made with new. A service is counted atomically, since one may be made on one thread and
@@ -72,9 +70,7 @@ public:
         return count;
     }
     std::int32_t add_ref() override { return ++count_; }
-    bool query(service_base*& out, const GUID& asked) override {
-        return wex::answer_query(*this, out, asked);
-    }
+    bool query(service_base*& out, const GUID& asked) override { return wex::answer_query(*this, out, asked); }
 
 private:
     ~service_impl_t() = default;

@@ -23,7 +23,7 @@ void put_le(std::uint8_t* bytes, std::uint32_t value, std::size_t count) {
 
 std::uint32_t get_le32(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 // The identifier as it is stored: the three fields little-endian, then the eight bytes in order.
@@ -60,8 +60,7 @@ void read_record_value(cfg_var_reader& reader, input_stream& in, std::uint32_t s
 void buffer_output::reserve(std::size_t length) {
     if (length <= capacity_) return;
     std::size_t capacity = capacity_ == 0 ? 1 : capacity_;
-    while (capacity < length)
-        capacity = capacity > wex::max_buffer_size / 2 ? wex::max_buffer_size : capacity * 2;
+    while (capacity < length) capacity = capacity > wex::max_buffer_size / 2 ? wex::max_buffer_size : capacity * 2;
     auto bytes = std::make_unique<std::uint8_t[]>(capacity);
     if (length_ != 0) std::memcpy(bytes.get(), bytes_.get(), length_);
     bytes_ = std::move(bytes);

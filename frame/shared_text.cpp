@@ -14,11 +14,11 @@ class empty_text_container final : public rc_container_base {
 public:
     constexpr empty_text_container() noexcept = default;
 
-    const string_base* text() const noexcept { return &m_text; }
+    const string_base* text() const noexcept { return &text_; }
     void destroy() noexcept override {}
 
 private:
-    read_only_empty_text m_text;
+    read_only_empty_text text_;
 };
 
 constinit empty_text_container g_empty_text;
@@ -31,36 +31,32 @@ void read_only_empty_text::truncate(std::size_t) { throw exception_not_implement
 char* read_only_empty_text::lock_buffer(std::size_t) { throw exception_not_implemented(); }
 void read_only_empty_text::unlock_buffer() { throw exception_not_implemented(); }
 
-shared_text::shared_text() noexcept : m_container(&g_empty_text), m_text(g_empty_text.text()) {
-    m_container->add_ref();
-}
+shared_text::shared_text() noexcept : container_(&g_empty_text), text_(g_empty_text.text()) { container_->add_ref(); }
 
-shared_text::shared_text(const char* text, std::size_t max_length)
-    : shared_text(string8(text, max_length)) {}
+shared_text::shared_text(const char* text, std::size_t max_length) : shared_text(string8(text, max_length)) {}
 
 shared_text::shared_text(string8&& text) {
     auto* container = new rc_container_t<string8>(std::move(text));
-    m_container = container;
-    m_text = &container->object();
+    container_ = container;
+    text_ = &container->object();
 }
 
-shared_text::shared_text(const shared_text& other) noexcept
-    : m_container(other.m_container), m_text(other.m_text) {
-    m_container->add_ref();
+shared_text::shared_text(const shared_text& other) noexcept : container_(other.container_), text_(other.text_) {
+    container_->add_ref();
 }
 
 shared_text::shared_text(shared_text&& other) noexcept : shared_text() {
-    std::swap(m_container, other.m_container);
-    std::swap(m_text, other.m_text);
+    std::swap(container_, other.container_);
+    std::swap(text_, other.text_);
 }
 
 shared_text& shared_text::operator=(shared_text other) noexcept {
-    std::swap(m_container, other.m_container);
-    std::swap(m_text, other.m_text);
+    std::swap(container_, other.container_);
+    std::swap(text_, other.text_);
     return *this;
 }
 
-shared_text::~shared_text() { m_container->release(); }
+shared_text::~shared_text() { container_->release(); }
 
 shared_text shared_text::rest_from(std::size_t position) const {
     if (position > get_length()) {

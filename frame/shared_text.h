@@ -16,13 +16,13 @@ namespace wex {
 // A reference-counted object; whoever drops the last reference destroys it.
 class rc_container_base {
 public:
-    void add_ref() noexcept { m_count.fetch_add(1, std::memory_order_relaxed); }
+    void add_ref() noexcept { count_.fetch_add(1, std::memory_order_relaxed); }
     void release() noexcept {
-        if (m_count.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
             destroy();
         }
     }
-    std::int32_t reference_count() const noexcept { return m_count.load(std::memory_order_relaxed); }
+    std::int32_t reference_count() const noexcept { return count_.load(std::memory_order_relaxed); }
 
     // Destroys the container and frees its memory.
     virtual void destroy() noexcept = 0;
@@ -32,21 +32,21 @@ protected:
     ~rc_container_base() = default;
 
 private:
-    std::atomic<std::int32_t> m_count{1}; // the creator's reference
+    std::atomic<std::int32_t> count_{1}; // the creator's reference
 };
 
 template <typename T>
 class rc_container_t final : public rc_container_base {
 public:
-    explicit rc_container_t(T&& object) : m_object(std::move(object)) {}
+    explicit rc_container_t(T&& object) : object_(std::move(object)) {}
 
-    T& object() noexcept { return m_object; }
+    T& object() noexcept { return object_; }
     void destroy() noexcept override { delete this; }
 
 private:
     ~rc_container_t() = default; // only through destroy()
 
-    T m_object;
+    T object_;
 };
 
 // The text object of the empty value: it reads as "" and refuses every change with
@@ -78,11 +78,11 @@ public:
     shared_text& operator=(shared_text other) noexcept;
     ~shared_text();
 
-    const char* get_text() const { return m_text->get_text(); }
-    std::size_t get_length() const { return m_text->get_length(); }
+    const char* get_text() const { return text_->get_text(); }
+    std::size_t get_length() const { return text_->get_length(); }
     std::string_view view() const { return {get_text(), get_length()}; }
-    const string_base& text_object() const noexcept { return *m_text; }
-    std::int32_t use_count() const noexcept { return m_container->reference_count(); }
+    const string_base& text_object() const noexcept { return *text_; }
+    std::int32_t use_count() const noexcept { return container_->reference_count(); }
 
     // The text from `position` on; a position past the end throws exception_overflow.
     shared_text rest_from(std::size_t position) const;
@@ -94,8 +94,8 @@ public:
 private:
     explicit shared_text(string8&& text);
 
-    rc_container_base* m_container;
-    const string_base* m_text;
+    rc_container_base* container_;
+    const string_base* text_;
 };
 
 } // namespace wex

@@ -20,9 +20,7 @@ std::size_t fitted_size(std::size_t current, std::size_t length) {
 
 } // namespace
 
-string8_t<alloc_standard>::string8_t(const char* text, std::size_t max_length) {
-    assign(text, max_length);
-}
+string8_t<alloc_standard>::string8_t(const char* text, std::size_t max_length) { assign(text, max_length); }
 
 string8_t<alloc_standard>::string8_t(const string8_t& other) {
     if (other.capacity() != 0) {
@@ -37,37 +35,37 @@ string8_t<alloc_standard>& string8_t<alloc_standard>::operator=(const string8_t&
 
 void string8_t<alloc_standard>::append(const char* text, std::size_t max_length) {
     const std::size_t count = bounded_text_length(text, max_length);
-    const std::size_t length = checked_size_sum(m_text.length(), count);
-    m_text.splice(m_text.length(), text, count, fitted_size(m_text.size(), length));
+    const std::size_t length = checked_size_sum(text_.length(), count);
+    text_.splice(text_.length(), text, count, fitted_size(text_.size(), length));
 }
 
-const char* string8_t<alloc_standard>::get_text() const { return m_text.text(); }
+const char* string8_t<alloc_standard>::get_text() const { return text_.text(); }
 
 void string8_t<alloc_standard>::assign(const char* text, std::size_t max_length) {
     const std::size_t count = bounded_text_length(text, max_length);
-    m_text.splice(0, text, count, fitted_size(m_text.size(), count));
+    text_.splice(0, text, count, fitted_size(text_.size(), count));
 }
 
 void string8_t<alloc_standard>::truncate(std::size_t length) {
-    if (length < m_text.length()) {
-        m_text.splice(length, nullptr, 0, fitted_size(m_text.size(), length));
+    if (length < text_.length()) {
+        text_.splice(length, nullptr, 0, fitted_size(text_.size(), length));
     }
 }
 
-std::size_t string8_t<alloc_standard>::get_length() const { return m_text.length(); }
+std::size_t string8_t<alloc_standard>::get_length() const { return text_.length(); }
 
 char* string8_t<alloc_standard>::lock_buffer(std::size_t length) {
     // no_limit is all ones on either width, so anything from 2^32 - 1 up counts as "no limit".
     if (length >= max_buffer_size) {
         throw exception_overflow();
     }
-    return m_text.zeroed(length + 1, fitted_size(m_text.size(), length));
+    return text_.zeroed(length + 1, fitted_size(text_.size(), length));
 }
 
 void string8_t<alloc_standard>::unlock_buffer() {
-    const std::size_t length = m_text.written_length();
-    if (m_text.size() != 0) {
-        m_text.splice(length, nullptr, 0, fitted_size(m_text.size(), length));
+    const std::size_t length = text_.written_length();
+    if (text_.size() != 0) {
+        text_.splice(length, nullptr, 0, fitted_size(text_.size(), length));
     }
 }
 

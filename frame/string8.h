@@ -36,12 +36,12 @@ public:
     char* lock_buffer(std::size_t length) override;
     void unlock_buffer() override;
 
-    std::string_view view() const noexcept { return {m_text.text(), m_text.length()}; }
+    std::string_view view() const noexcept { return {text_.text(), text_.length()}; }
     // The buffer's size in bytes, NUL included; 0 while the string holds no buffer.
-    std::size_t capacity() const noexcept { return m_text.size(); }
+    std::size_t capacity() const noexcept { return text_.size(); }
 
 private:
-    heap_text m_text;
+    heap_text text_;
 };
 
 using string8 = string8_t<alloc_standard>;

@@ -25,15 +25,15 @@ public:
 
     void append(const char* text, std::size_t max_length = no_limit) override {
         const std::size_t count = bounded_text_length(text, max_length);
-        if (count > max_text_length - m_length) {
+        if (count > max_text_length - length_) {
             throw exception_overflow();
         }
-        copy_to(m_length, text, count);
-        m_length += count;
-        m_buffer[m_length] = '\0';
+        copy_to(length_, text, count);
+        length_ += count;
+        buffer_[length_] = '\0';
     }
 
-    const char* get_text() const override { return m_buffer; }
+    const char* get_text() const override { return buffer_; }
 
     void assign(const char* text, std::size_t max_length = no_limit) override {
         const std::size_t count = bounded_text_length(text, max_length);
@@ -41,49 +41,49 @@ public:
             throw exception_overflow();
         }
         copy_to(0, text, count);
-        m_length = count;
-        m_buffer[m_length] = '\0';
+        length_ = count;
+        buffer_[length_] = '\0';
     }
 
     void truncate(std::size_t length) override {
         if (length > max_text_length) {
             length = max_text_length;
         }
-        if (length < m_length) {
-            m_length = length;
-            m_buffer[m_length] = '\0';
+        if (length < length_) {
+            length_ = length;
+            buffer_[length_] = '\0';
         }
     }
 
-    std::size_t get_length() const override { return m_length; }
+    std::size_t get_length() const override { return length_; }
 
     char* lock_buffer(std::size_t length) override {
         if (length > max_text_length) {
             throw exception_overflow();
         }
-        std::memset(m_buffer, 0, length + 1);
-        m_length = 0;
-        return m_buffer;
+        std::memset(buffer_, 0, length + 1);
+        length_ = 0;
+        return buffer_;
     }
 
     void unlock_buffer() override {
-        m_length = bounded_text_length(m_buffer, max_text_length);
-        m_buffer[m_length] = '\0';
+        length_ = bounded_text_length(buffer_, max_text_length);
+        buffer_[length_] = '\0';
     }
 
-    std::string_view view() const noexcept { return {m_buffer, m_length}; }
+    std::string_view view() const noexcept { return {buffer_, length_}; }
 
 private:
     void copy_to(std::size_t position, const char* text, std::size_t count) noexcept {
         // Only with bytes to copy: the text may be null, and memmove of null is undefined even
         // for 0 bytes (the optimiser then drops the null check). It may come from this buffer.
         if (count != 0) {
-            std::memmove(m_buffer + position, text, count);
+            std::memmove(buffer_ + position, text, count);
         }
     }
 
-    char m_buffer[Size] = {};
-    std::size_t m_length = 0;
+    char buffer_[Size] = {};
+    std::size_t length_ = 0;
 };
 
 using text_buffer_64 = text_buffer_t<64>;

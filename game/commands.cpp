@@ -25,8 +25,8 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
-command_result outcome(const std::vector<std::string>& words, const std::string& problem,
-                       const std::string& detail = {}) {
+command_result outcome(
+    const std::vector<std::string>& words, const std::string& problem, const std::string& detail = {}) {
     if (!problem.empty()) return {"error " + words[0] + ": " + problem};
     return {"ok " + joined(words) + detail};
 }

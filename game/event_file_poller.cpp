@@ -20,9 +20,9 @@ std::wstring without_last_component(const std::wstring& path) {
 // The writer keeps the file open for writing and replaces it while we may hold it, so every
 // kind of sharing is granted.
 std::optional<std::string> read_whole_file(const std::wstring& path) {
-    wex::unique_file file(CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    wex::unique_file file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
     std::string bytes;
     char buffer[4096];

@@ -36,8 +36,7 @@ private:
         expect(document.last_slot >= 0 && document.last_slot < slot_count, "last_slot out of range");
         document.polling_delay = number("polling_delay = ");
         document.suspend_input = number("suspend_input = ");
-        expect(document.suspend_input == 0 || document.suspend_input == 1,
-               "suspend_input is neither 0 nor 1");
+        expect(document.suspend_input == 0 || document.suspend_input == 1, "suspend_input is neither 0 nor 1");
     }
 
     void parse_slot(int slot, event_slot& event) {
@@ -122,14 +121,11 @@ std::vector<event_slot> events_by_id(const event_document& document) {
     for (const event_slot& event : document.slots) {
         if (event.id >= 0) events.push_back(event);
     }
-    std::sort(events.begin(), events.end(),
-              [](const event_slot& a, const event_slot& b) { return a.id < b.id; });
+    std::sort(events.begin(), events.end(), [](const event_slot& a, const event_slot& b) { return a.id < b.id; });
     return events;
 }
 
-bool same_event(const event_slot& a, const event_slot& b) {
-    return a.type == b.type && a.text == b.text;
-}
+bool same_event(const event_slot& a, const event_slot& b) { return a.type == b.type && a.text == b.text; }
 
 // The file carries no connection number, so a restart shows only in how a document differs
 // from what was printed. A reconnection that repeats the old events at the same ids, seen with
@@ -153,8 +149,7 @@ std::string event_line(const event_slot& event) {
     return "event " + std::to_string(event.id) + " " + event.type + " " + event.text;
 }
 
-void print_new_events(reader_state& state, const event_document& document,
-                      std::vector<std::string>& lines) {
+void print_new_events(reader_state& state, const event_document& document, std::vector<std::string>& lines) {
     std::vector<event_slot> events = events_by_id(document);
     if (numbering_restarted(state, events)) {
         lines.push_back("reset");
@@ -168,9 +163,7 @@ void print_new_events(reader_state& state, const event_document& document,
         state.printed[event.id] = event;
     }
     // Older ids can no longer be in the ring together with the newest one.
-    std::erase_if(state.printed, [&](const auto& entry) {
-        return entry.first <= state.last_id - slot_count;
-    });
+    std::erase_if(state.printed, [&](const auto& entry) { return entry.first <= state.last_id - slot_count; });
 }
 
 } // namespace
@@ -197,9 +190,7 @@ parse_result parse_event_document(std::string_view bytes) {
     return document_parser(std::move(lines)).parse();
 }
 
-int effective_polling_delay(int named_delay) {
-    return std::max(named_delay, min_polling_delay_ms);
-}
+int effective_polling_delay(int named_delay) { return std::max(named_delay, min_polling_delay_ms); }
 
 std::vector<std::string> observe_read(reader_state& state, std::string_view bytes) {
     if (bytes.empty()) {

@@ -46,10 +46,10 @@ int effective_polling_delay(int named_delay);
 
 // What the reader remembers between reads.
 struct reader_state {
-    int last_id = -1;                      // newest event printed since the last restart, -1: none
-    std::map<int, event_slot> printed;     // the recent printed events, by id
-    bool saw_empty_file = false;           // an empty file was read since the last document
-    std::string last_malformed;            // the broken document already reported
+    int last_id = -1;                  // newest event printed since the last restart, -1: none
+    std::map<int, event_slot> printed; // the recent printed events, by id
+    bool saw_empty_file = false;       // an empty file was read since the last document
+    std::string last_malformed;        // the broken document already reported
     int polling_delay = default_polling_delay_ms;
 };
 

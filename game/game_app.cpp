@@ -22,9 +22,7 @@ std::string narrow(const std::wstring& text) {
 } // namespace
 
 game_app::game_app(HINSTANCE instance, const std::wstring& title)
-    : title_(title),
-      poller_(event_file_path_beside_executable()),
-      windows_(instance, title, window_procedure, this) {}
+    : title_(title), poller_(event_file_path_beside_executable()), windows_(instance, title, window_procedure, this) {}
 
 int game_app::run() {
     std::string quoted_title = "\"";
@@ -57,20 +55,13 @@ LRESULT CALLBACK game_app::window_procedure(HWND window, UINT message, WPARAM wp
 
 LRESULT game_app::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case command_waiting_message:
-        run_waiting_commands();
-        return 0;
+    case command_waiting_message: run_waiting_commands(); return 0;
     case WM_TIMER:
         if (wparam == poll_timer) poll_event_file();
         return 0;
-    case WM_PAINT:
-        paint(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wparam, lparam);
+    case WM_PAINT: paint(window); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 

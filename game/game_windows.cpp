@@ -26,10 +26,9 @@ void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) 
     }
 }
 
-HWND create_window(HINSTANCE instance, const wchar_t* window_class, const wchar_t* title,
-                   int x, int y, void* context) {
-    HWND window = CreateWindowExW(0, window_class, title, WS_OVERLAPPEDWINDOW, x, y, 640, 400,
-                                  nullptr, nullptr, instance, context);
+HWND create_window(HINSTANCE instance, const wchar_t* window_class, const wchar_t* title, int x, int y, void* context) {
+    HWND window = CreateWindowExW(
+        0, window_class, title, WS_OVERLAPPEDWINDOW, x, y, 640, 400, nullptr, nullptr, instance, context);
     if (window == nullptr) throw std::runtime_error("CreateWindowExW failed");
     return window;
 }
@@ -66,8 +65,7 @@ void unique_window::reset() {
     window_ = nullptr;
 }
 
-game_windows::game_windows(HINSTANCE instance, const std::wstring& title, WNDPROC procedure,
-                           void* context)
+game_windows::game_windows(HINSTANCE instance, const std::wstring& title, WNDPROC procedure, void* context)
     : instance_(instance) {
     register_class(instance, game_class, procedure);
     register_class(instance, other_class, DefWindowProcW);
@@ -79,8 +77,7 @@ bool game_windows::bring_game_to_front() { return bring_to_front(game_.get()); }
 bool game_windows::bring_other_to_front() {
     // The user may have closed it.
     if (!IsWindow(other_.get())) {
-        other_ = unique_window(
-            create_window(instance_, other_class, other_title, 120, 120, nullptr));
+        other_ = unique_window(create_window(instance_, other_class, other_title, 120, 120, nullptr));
     }
     return bring_to_front(other_.get());
 }

@@ -14,6 +14,7 @@ struct named_key {
 };
 
 // Virtual-key numbers as Windows defines them.
+// clang-format off
 constexpr named_key named_keys[] = {
     {"backspace", 0x08}, {"tab", 0x09}, {"enter", 0x0D}, {"return", 0x0D},
     {"shift", 0x10}, {"ctrl", 0x11}, {"control", 0x11}, {"alt", 0x12}, {"menu", 0x12},
@@ -28,10 +29,33 @@ constexpr named_key named_keys[] = {
     {"volume_mute", 0xAD}, {"volume_down", 0xAE}, {"volume_up", 0xAF},
     {"media_next", 0xB0}, {"media_prev", 0xB1}, {"media_stop", 0xB2}, {"media_play", 0xB3},
 };
+// clang-format on
 
 constexpr int extended_keys[] = {
-    0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2D, 0x2E, 0x5B, 0x5C, 0x5D,
-    0x6F, 0x90, 0xA3, 0xA5, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3,
+    0x21,
+    0x22,
+    0x23,
+    0x24,
+    0x25,
+    0x26,
+    0x27,
+    0x28,
+    0x2D,
+    0x2E,
+    0x5B,
+    0x5C,
+    0x5D,
+    0x6F,
+    0x90,
+    0xA3,
+    0xA5,
+    0xAD,
+    0xAE,
+    0xAF,
+    0xB0,
+    0xB1,
+    0xB2,
+    0xB3,
 };
 
 std::string lower(std::string_view text) {
@@ -85,8 +109,7 @@ std::optional<int> virtual_key_from_name(std::string_view name) {
 }
 
 bool is_extended_key(int virtual_key) {
-    return std::find(std::begin(extended_keys), std::end(extended_keys), virtual_key) !=
-           std::end(extended_keys);
+    return std::find(std::begin(extended_keys), std::end(extended_keys), virtual_key) != std::end(extended_keys);
 }
 
 } // namespace duskward_game

@@ -18,9 +18,7 @@ bool send_key(int virtual_key, bool down) {
     return SendInput(1, &input, sizeof input) == 1;
 }
 
-bool is_down(int virtual_key) {
-    return (GetAsyncKeyState(virtual_key) & 0x8000) != 0;
-}
+bool is_down(int virtual_key) { return (GetAsyncKeyState(virtual_key) & 0x8000) != 0; }
 
 bool scroll_lock_on() { return (GetKeyState(VK_SCROLL) & 1) != 0; }
 
@@ -62,8 +60,7 @@ std::string toggle_scroll_lock(bool& now_on) {
     const bool was_on = scroll_lock_on();
     if (!send_key(VK_SCROLL, true) || !send_key(VK_SCROLL, false)) return "SendInput failed";
     // The thread's own key state follows once the window thread has taken in the key messages.
-    const bool flipped = pump_messages_until([was_on] { return scroll_lock_on() != was_on; },
-                                             settle_timeout_ms);
+    const bool flipped = pump_messages_until([was_on] { return scroll_lock_on() != was_on; }, settle_timeout_ms);
     now_on = scroll_lock_on();
     return flipped ? std::string() : "the Scroll Lock toggle did not change";
 }

@@ -27,8 +27,7 @@ bool pump_messages_until(const std::function<bool()>& done, DWORD timeout_ms) {
         if (done()) return true;
         const ULONGLONG now = GetTickCount64();
         if (now >= deadline) return false;
-        const DWORD wait = static_cast<DWORD>(
-            deadline - now < check_interval_ms ? deadline - now : check_interval_ms);
+        const DWORD wait = static_cast<DWORD>(deadline - now < check_interval_ms ? deadline - now : check_interval_ms);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
         if (!dispatch_waiting_messages()) return done();
     }

@@ -17,8 +17,7 @@ struct watcher_events {
     wex::unique_event ended;
 
     watcher_events()
-        : wake(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-          ended(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {
+        : wake(CreateEventW(nullptr, TRUE, FALSE, nullptr)), ended(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {
         // Without them the watcher sleeps its whole intervals and on_stop cannot wait for it.
         if (!wake || !ended) report_error("CreateEventW failed");
     }

@@ -18,8 +18,7 @@ namespace {
 service_ptr_t<title_script> compile_track_change_script() {
     service_ptr_t<title_formatter> formatter = get_single_service<title_formatter>();
     title_script* script = nullptr;
-    if (!formatter->compile(script, cfg_track_change_format.get_text()) &&
-        !formatter->compile(script, "%filename%"))
+    if (!formatter->compile(script, cfg_track_change_format.get_text()) && !formatter->compile(script, "%filename%"))
         throw wex::exception_bug_check_v2();
     return service_ptr_t<title_script>::adopt(script);
 }
@@ -27,7 +26,7 @@ service_ptr_t<title_script> compile_track_change_script() {
 // The setting's text with every placeholder replaced by `value`.
 wex::shared_text filled_in(const cfg_string& format, const char* placeholder, const wex::string_base& value) {
     return wex::replace_all(wex::shared_text(format.get_text(), format.get_length()), wex::shared_text(placeholder),
-                            wex::shared_text(value.get_text(), value.get_length()));
+        wex::shared_text(value.get_text(), value.get_length()));
 }
 
 } // namespace

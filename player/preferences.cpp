@@ -18,8 +18,8 @@ constexpr const char* help_site = "https://help.plavora.example/";
 } // namespace
 
 HWND preferences::make_window(HWND parent) {
-    return CreateDialogParamW(module_handle(), MAKEINTRESOURCEW(IDD_PREFERENCES), parent,
-                              preferences_dialog_procedure, 0);
+    return CreateDialogParamW(
+        module_handle(), MAKEINTRESOURCEW(IDD_PREFERENCES), parent, preferences_dialog_procedure, 0);
 }
 
 const char* preferences::page_name() { return name; }

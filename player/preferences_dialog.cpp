@@ -29,13 +29,17 @@ constexpr delay_field delay_fields[] = {
     {IDC_CONTROL_DELAY, &cfg_control_delay},
 };
 constexpr text_field text_fields[] = {
-    {IDC_TRACK_CHANGE_FORMAT, &cfg_track_change_format}, {IDC_PAUSE_FORMAT, &cfg_pause_format},
-    {IDC_STOP_FORMAT, &cfg_stop_format},                 {IDC_SEEK_FORMAT, &cfg_seek_format},
+    {IDC_TRACK_CHANGE_FORMAT, &cfg_track_change_format},
+    {IDC_PAUSE_FORMAT, &cfg_pause_format},
+    {IDC_STOP_FORMAT, &cfg_stop_format},
+    {IDC_SEEK_FORMAT, &cfg_seek_format},
     {IDC_VOLUME_FORMAT, &cfg_volume_format},
 };
 constexpr check_box event_boxes[] = {
-    {IDC_TRACK_CHANGE_ENABLED, &cfg_track_change_enabled}, {IDC_PAUSE_ENABLED, &cfg_pause_enabled},
-    {IDC_STOP_ENABLED, &cfg_stop_enabled},                 {IDC_SEEK_ENABLED, &cfg_seek_enabled},
+    {IDC_TRACK_CHANGE_ENABLED, &cfg_track_change_enabled},
+    {IDC_PAUSE_ENABLED, &cfg_pause_enabled},
+    {IDC_STOP_ENABLED, &cfg_stop_enabled},
+    {IDC_SEEK_ENABLED, &cfg_seek_enabled},
     {IDC_VOLUME_ENABLED, &cfg_volume_enabled},
 };
 

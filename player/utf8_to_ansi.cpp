@@ -10,15 +10,19 @@ namespace plv_duskward {
 namespace {
 
 struct sequence_form {
-    std::uint8_t mask;       // the lead's fixed bits
-    std::uint8_t lead;       // their value
-    std::uint32_t smallest;  // below this the sequence is an overlong form
+    std::uint8_t mask;      // the lead's fixed bits
+    std::uint8_t lead;      // their value
+    std::uint32_t smallest; // below this the sequence is an overlong form
 };
 
 // Indexed by the number of bytes that follow the lead.
 constexpr sequence_form forms[] = {
-    {0x80, 0x00, 0},       {0xE0, 0xC0, 0x80},     {0xF0, 0xE0, 0x800},
-    {0xF8, 0xF0, 0x10000}, {0xFC, 0xF8, 0x200000}, {0xFE, 0xFC, 0x4000000},
+    {0x80, 0x00, 0},
+    {0xE0, 0xC0, 0x80},
+    {0xF0, 0xE0, 0x800},
+    {0xF8, 0xF0, 0x10000},
+    {0xFC, 0xF8, 0x200000},
+    {0xFE, 0xFC, 0x4000000},
 };
 
 constexpr std::uint32_t last_code_point = 0x10FFFF;

@@ -26,7 +26,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
 
 std::string number_problem(const std::string& text) { return "'" + text + "' is not a number"; }
 
-
 } // namespace
 
 host_session::host_session(std::string config_path) : config_path_(std::move(config_path)) {
@@ -191,7 +190,8 @@ void host_session::add_prefs_commands() {
         const std::string& action = args[0];
         long long id = 0;
         bool needs_id = action == "type" || action == "click";
-        if (needs_id && (args.size() < 2 || !parse_int(args[1], id))) return "'prefs " + action + "' needs a control id";
+        if (needs_id && (args.size() < 2 || !parse_int(args[1], id)))
+            return "'prefs " + action + "' needs a control id";
         if (action == "open") {
             if (component_.page() == nullptr) return "the component has no preferences page";
             prefs_.open(*component_.page(), error);

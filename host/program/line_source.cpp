@@ -22,8 +22,8 @@ line_source::line_source(std::istream& input) : state_(std::make_shared<shared_s
 
 std::optional<std::string> line_source::next(int milliseconds) {
     std::unique_lock<std::mutex> guard(state_->lock);
-    state_->arrived.wait_for(guard, std::chrono::milliseconds(milliseconds),
-                             [&] { return !state_->lines.empty() || state_->ended; });
+    state_->arrived.wait_for(
+        guard, std::chrono::milliseconds(milliseconds), [&] { return !state_->lines.empty() || state_->ended; });
     if (state_->lines.empty()) return std::nullopt;
     std::string line = std::move(state_->lines.front());
     state_->lines.pop_front();

@@ -5,7 +5,6 @@
 
 #include "host/program/message_pump.h"
 
-
 namespace plavora_host {
 namespace {
 
@@ -26,7 +25,6 @@ void register_frame_class() {
     registered = RegisterClassW(&window_class) != 0;
 }
 
-
 bool write_bmp(const std::string& path, int width, int height, const std::vector<std::uint8_t>& pixels) {
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
@@ -43,7 +41,7 @@ bool write_bmp(const std::string& path, int width, int height, const std::vector
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
     bool ok = std::fwrite(&header, sizeof header, 1, file) == 1 && std::fwrite(&info, sizeof info, 1, file) == 1 &&
-              std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
+        std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
     return std::fclose(file) == 0 && ok;
 }
 
@@ -55,8 +53,8 @@ bool prefs_window::open(preferences_page& page, std::string& error) {
         return false;
     }
     register_frame_class();
-    frame_ = CreateWindowExW(0, frame_class, L"Preferences", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 640,
-                             560, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    frame_ = CreateWindowExW(0, frame_class, L"Preferences", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 640, 560,
+        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (frame_ == nullptr) {
         error = "cannot create the preferences window";
         return false;

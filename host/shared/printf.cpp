@@ -15,7 +15,7 @@ namespace {
 
 struct conversion {
     std::string directive = "%"; // flags, width and precision, without the length modifier
-    std::string length;     // "", "hh", "h", "l", "ll", "z", "j", "t", "L"
+    std::string length;          // "", "hh", "h", "l", "ll", "z", "j", "t", "L"
     char kind = 0;
 };
 
@@ -102,10 +102,22 @@ void append_text(std::string& out, const conversion& c, va_list& args) {
 
 void append_conversion(std::string& out, const conversion& c, va_list& args) {
     switch (c.kind) {
-    case 'd': case 'i': append_signed(out, c, args); break;
-    case 'u': case 'x': case 'X': case 'o': append_unsigned(out, c, args); break;
-    case 'c': case 's': append_text(out, c, args); break;
-    case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+    case 'd':
+    case 'i': append_signed(out, c, args); break;
+    case 'u':
+    case 'x':
+    case 'X':
+    case 'o': append_unsigned(out, c, args); break;
+    case 'c':
+    case 's': append_text(out, c, args); break;
+    case 'f':
+    case 'F':
+    case 'e':
+    case 'E':
+    case 'g':
+    case 'G':
+    case 'a':
+    case 'A':
         if (c.length == "L") append_one(out, c.directive + "L" + c.kind, va_arg(args, long double));
         else append_one(out, c.directive + c.kind, va_arg(args, double));
         break;

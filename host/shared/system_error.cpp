@@ -3,12 +3,10 @@
 
 BOOL uFormatSystemErrorMessage(wex::string_base& out, DWORD code) {
     WCHAR buffer[1024] = {};
-    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  code, 0, buffer, static_cast<DWORD>(sizeof buffer / sizeof buffer[0]),
-                                  nullptr);
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
+        static_cast<DWORD>(sizeof buffer / sizeof buffer[0]), nullptr);
     // The system ends its texts with a line break, which has no place inside a console line.
-    while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' ||
-                          buffer[length - 1] == L' '))
+    while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' || buffer[length - 1] == L' '))
         --length;
     if (length == 0) {
         out.assign("");

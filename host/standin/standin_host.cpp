@@ -44,8 +44,7 @@ std::int32_t registry::count_instances(service_class_handle service_class) {
     return static_cast<std::int32_t>(static_cast<entry*>(service_class)->services.size());
 }
 
-bool registry::create_instance(service_base*& out, service_class_handle service_class,
-                               std::int32_t index) {
+bool registry::create_instance(service_base*& out, service_class_handle service_class, std::int32_t index) {
     std::lock_guard<std::mutex> guard(lock_);
     if (service_class == nullptr || index < 0) return false;
     auto& services = static_cast<entry*>(service_class)->services;

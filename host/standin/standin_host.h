@@ -30,8 +30,7 @@ public:
 
     service_class_handle find_class(const GUID& class_id) override;
     std::int32_t count_instances(service_class_handle service_class) override;
-    bool create_instance(service_base*& out, service_class_handle service_class,
-                         std::int32_t index) override;
+    bool create_instance(service_base*& out, service_class_handle service_class, std::int32_t index) override;
 
 private:
     struct entry;

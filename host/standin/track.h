@@ -16,8 +16,8 @@ public:
     track(std::string path, const std::map<std::string, std::string>& fields);
 
     // Appends the title; false, appending nothing, for a script that is not the stand-in's.
-    bool render_title(title_format_hook* hook, wex::string_base& out, ::title_script* script,
-                      title_filter* filter) override;
+    bool render_title(
+        title_format_hook* hook, wex::string_base& out, ::title_script* script, title_filter* filter) override;
 
     // The field's value, "?" when the track has no such field.
     std::string field(const std::string& name) const;

@@ -18,8 +18,8 @@ constexpr auto hung_after = std::chrono::minutes(1);
 
 struct waiter {
     const std::function<bool()>* try_acquire = nullptr; // null: a plain sleep
-    std::uint64_t deadline = no_deadline;                // virtual milliseconds
-    bool counted = false; // a thread of _beginthread: it counts as blocked while it waits
+    std::uint64_t deadline = no_deadline;               // virtual milliseconds
+    bool counted = false;                               // a thread of _beginthread: it counts as blocked while it waits
     bool done = false;
     bool acquired = false;
 };
@@ -102,10 +102,8 @@ bool clock_wait(const std::function<bool()>& try_acquire, DWORD milliseconds) {
         ++s.blocked_threads;
         s.settled.notify_all();
     }
-    if (s.real_time && milliseconds != INFINITE)
-        block_real_time(s, held, w, milliseconds);
-    else
-        s.woken.wait(held, [&] { return w.done; });
+    if (s.real_time && milliseconds != INFINITE) block_real_time(s, held, w, milliseconds);
+    else s.woken.wait(held, [&] { return w.done; });
     s.waiters.remove(&w);
     return w.acquired;
 }
@@ -170,8 +168,7 @@ std::optional<std::uint64_t> time_to_next_wakeup() {
 void run_until(std::uint64_t time) {
     clock_state& s = state();
     std::unique_lock<std::mutex> held(s.lock);
-    while (advance_locked(s, held, time)) {
-    }
+    while (advance_locked(s, held, time)) {}
     if (time > s.now) s.now = time;
 }
 

@@ -31,7 +31,7 @@ struct manager {
     std::map<WORD, std::vector<control_template>> templates;
     std::map<HWND, dialog_state> dialogs;
     std::map<HWND, std::pair<HWND, int>> control_owners; // control → dialog, id
-    std::uintptr_t next_handle = 0x40000000;              // apart from the desktop's windows
+    std::uintptr_t next_handle = 0x40000000;             // apart from the desktop's windows
 };
 
 manager& the_manager() {

@@ -31,8 +31,7 @@ void clear_failures() {
 
 DWORD failure_for(failing_call call, DWORD access) {
     if (DWORD error = error_of(call).load(); error != ERROR_SUCCESS) return error;
-    if (call == failing_call::open_process && (access & refused_rights.load()) != 0)
-        return refusal_error.load();
+    if (call == failing_call::open_process && (access & refused_rights.load()) != 0) return refusal_error.load();
     return ERROR_SUCCESS;
 }
 

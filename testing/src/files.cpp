@@ -82,15 +82,17 @@ DWORD error_from_errno(int error) {
     switch (error) {
     case ENOENT: return ERROR_PATH_NOT_FOUND;
     case EEXIST: return ERROR_ALREADY_EXISTS;
-    case EACCES: case EPERM: case EISDIR: return ERROR_ACCESS_DENIED;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return ERROR_ACCESS_DENIED;
     case ENOSPC: return ERROR_DISK_FULL;
     case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
     default: return ERROR_INVALID_PARAMETER;
     }
 }
 
-void record(file_operation_kind kind, const file_object& file, std::uint64_t position,
-            const void* bytes, std::size_t count) {
+void record(
+    file_operation_kind kind, const file_object& file, std::uint64_t position, const void* bytes, std::size_t count) {
     file_state& state = files();
     std::lock_guard<std::mutex> guard(state.lock);
     if (!state.recording) return;
@@ -117,8 +119,7 @@ int open_flags(DWORD access, DWORD disposition) {
 
 // The error CreateFileW gives when POSIX refuses: a missing file is not a missing folder.
 DWORD open_error(int error, DWORD disposition, const std::filesystem::path& host) {
-    if (error == ENOENT && std::filesystem::is_directory(host.parent_path()))
-        return ERROR_FILE_NOT_FOUND;
+    if (error == ENOENT && std::filesystem::is_directory(host.parent_path())) return ERROR_FILE_NOT_FOUND;
     if (error == EEXIST && disposition == CREATE_NEW) return ERROR_FILE_EXISTS;
     return error_from_errno(error);
 }
@@ -164,8 +165,8 @@ std::vector<file_operation> file_record() {
 
 } // namespace standin
 
-HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                   DWORD, HANDLE) {
+HANDLE CreateFileW(
+    LPCWSTR path, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE) {
     if (DWORD error = standin::failure_for(standin::failing_call::create_file, access)) {
         SetLastError(error);
         return INVALID_HANDLE_VALUE;
@@ -246,8 +247,8 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG distance_high, DWORD me
     if (!file) return INVALID_SET_FILE_POINTER;
     std::int64_t offset = distance;
     if (distance_high != nullptr)
-        offset = static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<DWORD>(*distance_high)) << 32) |
-                                           static_cast<DWORD>(distance));
+        offset = static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(static_cast<DWORD>(*distance_high)) << 32) | static_cast<DWORD>(distance));
     const int whence = method == FILE_BEGIN ? SEEK_SET : method == FILE_CURRENT ? SEEK_CUR : SEEK_END;
     const off_t current = ::lseek(file->descriptor(), 0, SEEK_CUR);
     const off_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? current : ::lseek(file->descriptor(), 0, SEEK_END);

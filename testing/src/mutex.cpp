@@ -70,8 +70,8 @@ private:
         freed_.notify_one();
         if (owned_gone) return;
         auto& held = owned.held;
-        auto mine = std::find_if(held.begin(), held.end(),
-                                 [this](const owned_mutexes::entry& holding) { return holding.mutex == this; });
+        auto mine = std::find_if(
+            held.begin(), held.end(), [this](const owned_mutexes::entry& holding) { return holding.mutex == this; });
         if (mine != held.end()) held.erase(mine);
     }
 

@@ -7,11 +7,13 @@ namespace {
 // Code page 1252 above 0x7F where it differs from Latin-1: the byte for each of 0x80..0x9F,
 // indexed by byte - 0x80. The five bytes that 1252 leaves undefined map to the C1 controls of the
 // same value, as Windows does.
+// clang-format off
 constexpr char16_t high_range[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+// clang-format on
 
 // The 1252 byte for a UTF-16 unit, or -1 when the code page lacks it.
 int byte_for(char16_t unit) {
@@ -24,7 +26,7 @@ int byte_for(char16_t unit) {
 } // namespace
 
 int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR wide, int length, LPSTR multi, int size,
-                        LPCSTR default_char, LPBOOL used_default) {
+    LPCSTR default_char, LPBOOL used_default) {
     if (code_page != CP_ACP && code_page != 1252) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

@@ -25,7 +25,7 @@ std::wstring wide_text(LPCWSTR text) {
 
 bool has_drive(const std::wstring& path) {
     return path.size() >= 2 && path[1] == L':' &&
-           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
 }
 
 std::wstring resolve_path(const std::wstring& path, bool slash_too) {

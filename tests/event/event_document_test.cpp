@@ -20,8 +20,7 @@ event make_event(std::int32_t id, const char* text, const char* type) {
     return result;
 }
 
-std::string render(const ring& slots, std::uint32_t last_slot = 0, std::int32_t delay = 2000,
-                   bool suspend = true) {
+std::string render(const ring& slots, std::uint32_t last_slot = 0, std::int32_t delay = 2000, bool suspend = true) {
     event_document document;
     document.render(slots, last_slot, delay, suspend);
     return std::string(document.view());
@@ -38,8 +37,7 @@ TEST(EventDocument, EmptyRingIs421BytesOfEmptySlots) {
     const std::string document = render(ring{});
     EXPECT_EQ(document.size(), 421u);
     EXPECT_EQ(document.substr(0, 20), "[info]\r\nformat_versi");
-    EXPECT_EQ(document.substr(document.size() - 40),
-              "[event@7]\r\ntext = \"\"\r\ntype = \r\nid = -1\r\n");
+    EXPECT_EQ(document.substr(document.size() - 40), "[event@7]\r\ntext = \"\"\r\ntype = \r\nid = -1\r\n");
 }
 
 TEST(EventDocument, LineBreaksInsideTextOrTypeBecomeSpacesAndNothingElseChanges) {
@@ -53,7 +51,8 @@ TEST(EventDocument, LineBreaksInsideTextOrTypeBecomeSpacesAndNothingElseChanges)
     const row rows[] = {
         {"forged section", "a\r\n[event@1]\r\nid = 9", "t", "text = \"a  [event@1]  id = 9\"\r\n", "type = t\r\n"},
         {"lone CR and LF", "x\ry\nz", "p\nq", "text = \"x y z\"\r\n", "type = p q\r\n"},
-        {"quotes and high bytes", "say \"hi\" \xE9\xFF", "ty\"pe", "text = \"say \"hi\" \xE9\xFF\"\r\n", "type = ty\"pe\r\n"},
+        {"quotes and high bytes", "say \"hi\" \xE9\xFF", "ty\"pe", "text = \"say \"hi\" \xE9\xFF\"\r\n",
+            "type = ty\"pe\r\n"},
         {"empty", "", "", "text = \"\"\r\n", "type = \r\n"},
     };
     for (const row& r : rows) {
@@ -68,8 +67,7 @@ TEST(EventDocument, LineBreaksInsideTextOrTypeBecomeSpacesAndNothingElseChanges)
 
 TEST(EventDocument, NumbersAreSignedDecimalAndTheSwitchIsZeroOrOne) {
     const std::string negative = render(ring{}, 7, -250, false);
-    EXPECT_NE(negative.find("last_slot = 7\r\npolling_delay = -250\r\nsuspend_input = 0\r\n"),
-              std::string::npos);
+    EXPECT_NE(negative.find("last_slot = 7\r\npolling_delay = -250\r\nsuspend_input = 0\r\n"), std::string::npos);
     EXPECT_NE(render(ring{}, 0, INT_MIN).find("polling_delay = -2147483648\r\n"), std::string::npos);
 }
 

@@ -28,8 +28,8 @@ fs::path own_folder() {
 
 // What a reader sees, opening the file as the game does while the component holds it open.
 std::string read_as_the_game(const fs::path& file) {
-    wex::unique_file reader(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    wex::unique_file reader(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_TRUE(reader.valid()) << "error " << GetLastError();
     std::string content;
     char buffer[1024];
@@ -66,8 +66,8 @@ protected:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started{};
-        ASSERT_TRUE(CreateProcessW(game.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &started));
+        ASSERT_TRUE(CreateProcessW(
+            game.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
         CloseHandle(started.hThread);
         game_.reset(started.hProcess);
         // Idle in its message loop means its window exists.

@@ -18,7 +18,7 @@ std::string rendering_of_the_ring() {
     auto ring = plv_duskward::event_queue_access::read(plv_duskward::event_queue::instance());
     plv_duskward::event_document document;
     document.render(ring.slots, ring.last_slot, plv_duskward::event_queue::instance().polling_delay,
-                    plv_duskward::cfg_suspend_input.get());
+        plv_duskward::cfg_suspend_input.get());
     return std::string(document.view());
 }
 

@@ -89,9 +89,9 @@ TEST_F(SharedEventFile, AGameRefusingTheFullQueryIsFoundWithTheLimitedRight) {
     };
     const row rows[] = {
         {"OpenProcess refused",
-         [] { standin::refuse_process_rights(PROCESS_VM_READ | PROCESS_QUERY_INFORMATION, ERROR_ACCESS_DENIED); }},
+            [] { standin::refuse_process_rights(PROCESS_VM_READ | PROCESS_QUERY_INFORMATION, ERROR_ACCESS_DENIED); }},
         {"GetModuleFileNameExW refused",
-         [] { standin::fail_call(standin::failing_call::get_module_file_name, ERROR_PARTIAL_COPY); }},
+            [] { standin::fail_call(standin::failing_call::get_module_file_name, ERROR_PARTIAL_COPY); }},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -117,49 +117,48 @@ TEST_F(SharedEventFile, EachFailureReportsOneLineAndCreatesNothing) {
     };
     const std::string long_folder(240, 'g');
     const std::wstring long_wide(long_folder.begin(), long_folder.end());
-    const std::string too_long =
-        "Error: plv_duskward could not create file: 'The filename or extension is too long.'";
+    const std::string too_long = "Error: plv_duskward could not create file: 'The filename or extension is too long.'";
     const row rows[] = {
         {"no gamedata folder",
-         [this] {
-             std::filesystem::remove_all(gamedata());
-             return window_;
-         },
-         "Error: gamedata does not exist"},
+            [this] {
+                std::filesystem::remove_all(gamedata());
+                return window_;
+            },
+            "Error: gamedata does not exist"},
         {"window already destroyed",
-         [] {
-             HWND closed = add_game(L"X:\\game\\bin\\game.exe");
-             standin::destroy_window(closed);
-             return closed;
-         },
-         "Error: GetWindowThreadProcessId failed"},
+            [] {
+                HWND closed = add_game(L"X:\\game\\bin\\game.exe");
+                standin::destroy_window(closed);
+                return closed;
+            },
+            "Error: GetWindowThreadProcessId failed"},
         {"process cannot be opened at all",
-         [this] {
-             standin::fail_call(standin::failing_call::open_process, ERROR_ACCESS_DENIED);
-             return window_;
-         },
-         "Error: OpenProcess failed"},
+            [this] {
+                standin::fail_call(standin::failing_call::open_process, ERROR_ACCESS_DENIED);
+                return window_;
+            },
+            "Error: OpenProcess failed"},
         {"neither query gives the path",
-         [this] {
-             standin::fail_call(standin::failing_call::get_module_file_name, ERROR_PARTIAL_COPY);
-             standin::fail_call(standin::failing_call::query_full_process_image_name, ERROR_ACCESS_DENIED);
-             return window_;
-         },
-         "Error: GetModuleFileNameEx failed"},
+            [this] {
+                standin::fail_call(standin::failing_call::get_module_file_name, ERROR_PARTIAL_COPY);
+                standin::fail_call(standin::failing_call::query_full_process_image_name, ERROR_ACCESS_DENIED);
+                return window_;
+            },
+            "Error: GetModuleFileNameEx failed"},
         {"file cannot be created",
-         [this] {
-             standin::fail_call(standin::failing_call::create_file, ERROR_ACCESS_DENIED);
-             return window_;
-         },
-         "Error: plv_duskward could not create file: 'Access is denied.'", true},
+            [this] {
+                standin::fail_call(standin::failing_call::create_file, ERROR_ACCESS_DENIED);
+                return window_;
+            },
+            "Error: plv_duskward could not create file: 'Access is denied.'", true},
         {"executable path fills the whole buffer",
-         [] { return add_game(L"X:\\game\\bin\\" + std::wstring(260, L'e') + L".exe"); }, too_long},
+            [] { return add_game(L"X:\\game\\bin\\" + std::wstring(260, L'e') + L".exe"); }, too_long},
         {"event file path does not fit",
-         [&] {
-             std::filesystem::create_directories(drive_.root() / long_folder / "gamedata");
-             return add_game(L"X:\\" + long_wide + L"\\bin\\game.exe");
-         },
-         too_long},
+            [&] {
+                std::filesystem::create_directories(drive_.root() / long_folder / "gamedata");
+                return add_game(L"X:\\" + long_wide + L"\\bin\\game.exe");
+            },
+            too_long},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);

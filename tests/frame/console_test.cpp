@@ -41,8 +41,7 @@ TEST(Console, LinesAreDroppedUntilTheHostSwitchesTheConsoleOn) {
     set_services_ready(true);
     report_error("plv_duskward failed to write to file");
     print_formatted("found '%ls'", L"Duskward: Grey Orchard");
-    EXPECT_EQ(host.lines(), (lines{"Error: plv_duskward failed to write to file",
-                                   "found 'Duskward: Grey Orchard'"}));
+    EXPECT_EQ(host.lines(), (lines{"Error: plv_duskward failed to write to file", "found 'Duskward: Grey Orchard'"}));
 }
 
 TEST(Console, EveryConsoleGetsTheLineAndEveryReferenceIsReleased) {

@@ -31,9 +31,9 @@ TEST(GuidFromText, ReadsOnlyTheGroupsThatLieBeforeTheEnd) {
         {"first two groups", "00112233-4455", {0x00112233, 0x4455, 0, {}}},
         {"brace ends the text", "{00112233-4455}-6677", {0x00112233, 0x4455, 0, {}}},
         {"last group one digit short", "00112233-4455-6677-8899-aabbccddeef",
-         {0x00112233, 0x4455, 0x6677, {0x88, 0x99}}},
+            {0x00112233, 0x4455, 0x6677, {0x88, 0x99}}},
         {"other characters count as 0", "0011zz33-4455-6677-8899-aabbccddeeff",
-         {0x00110033, 0x4455, 0x6677, {0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}}},
+            {0x00110033, 0x4455, 0x6677, {0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

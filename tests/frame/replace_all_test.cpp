@@ -27,8 +27,8 @@ TEST(ReplaceAllTest, ReplacesEveryOccurrenceOnce) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const wex::shared_text result = wex::replace_all(
-            wex::shared_text(c.text), wex::shared_text(c.placeholder), wex::shared_text(c.value));
+        const wex::shared_text result =
+            wex::replace_all(wex::shared_text(c.text), wex::shared_text(c.placeholder), wex::shared_text(c.value));
         EXPECT_EQ(result.view(), c.expected);
     }
 }

@@ -80,8 +80,7 @@ TEST(ServicePtr, ReleasesItsReferenceOnEveryWayOut) {
         auto held = service_ptr_t<main_thread_callback>::adopt(callback);
         auto copy = held;
         throw 1;
-    } catch (int) {
-    }
+    } catch (int) {}
     EXPECT_EQ(deletions, 1);
 }
 

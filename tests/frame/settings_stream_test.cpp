@@ -69,9 +69,9 @@ private:
 
 bytes stored_id(const GUID& id) {
     bytes out = {static_cast<std::uint8_t>(id.Data1), static_cast<std::uint8_t>(id.Data1 >> 8),
-                 static_cast<std::uint8_t>(id.Data1 >> 16), static_cast<std::uint8_t>(id.Data1 >> 24),
-                 static_cast<std::uint8_t>(id.Data2), static_cast<std::uint8_t>(id.Data2 >> 8),
-                 static_cast<std::uint8_t>(id.Data3), static_cast<std::uint8_t>(id.Data3 >> 8)};
+        static_cast<std::uint8_t>(id.Data1 >> 16), static_cast<std::uint8_t>(id.Data1 >> 24),
+        static_cast<std::uint8_t>(id.Data2), static_cast<std::uint8_t>(id.Data2 >> 8),
+        static_cast<std::uint8_t>(id.Data3), static_cast<std::uint8_t>(id.Data3 >> 8)};
     for (std::uint8_t byte : id.Data4) out.push_back(byte);
     return out;
 }
@@ -84,9 +84,7 @@ bytes record(const GUID& id, std::uint32_t claimed_size, const bytes& value) {
     out.insert(out.end(), value.begin(), value.end());
     return out;
 }
-bytes record(const GUID& id, const bytes& value) {
-    return record(id, static_cast<std::uint32_t>(value.size()), value);
-}
+bytes record(const GUID& id, const bytes& value) { return record(id, static_cast<std::uint32_t>(value.size()), value); }
 bytes text_value(const std::string& text) { return bytes(text.begin(), text.end()); }
 bytes operator+(bytes a, const bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -107,20 +105,18 @@ TEST_F(SettingsStream, WritesEveryVariableNewestFirstInTheRecordLayout) {
     counting_abort never;
     write_settings(out, never);
 
-    const bytes first_record = {
-        0x1f, 0xbc, 0x46, 0xb4, 0xf7, 0xf0, 0x5f, 0x45,                 // cfg_volume_format's identifier:
-        0xac, 0x8f, 0x16, 0xc1, 0xba, 0x8a, 0x35, 0x82,                 //   three fields little-endian, 8 bytes
-        0x12, 0x00, 0x00, 0x00,                                         // size 18, little-endian
+    const bytes first_record = {0x1f, 0xbc, 0x46, 0xb4, 0xf7, 0xf0, 0x5f, 0x45, // cfg_volume_format's identifier:
+        0xac, 0x8f, 0x16, 0xc1, 0xba, 0x8a, 0x35, 0x82,                         //   three fields little-endian, 8 bytes
+        0x12, 0x00, 0x00, 0x00,                                                 // size 18, little-endian
         'v', 'o', 'l', 'u', 'm', 'e', ' ', '%', 'v', 'o', 'l', 'u', 'm', 'e', '%', ' ', 'd', 'B'};
     ASSERT_GE(out.data.size(), first_record.size());
     EXPECT_EQ(bytes(out.data.begin(), out.data.begin() + first_record.size()), first_record);
 
-    const bytes expected_tail = record(id_of(cfg_idle_delay), {0xd0, 0x07, 0x00, 0x00}) +    // 2000
-                                record(id_of(cfg_control_delay), {0xe8, 0x03, 0x00, 0x00}) + // 1000
-                                record(id_of(cfg_suspend_input), {0x01});
+    const bytes expected_tail = record(id_of(cfg_idle_delay), {0xd0, 0x07, 0x00, 0x00}) + // 2000
+        record(id_of(cfg_control_delay), {0xe8, 0x03, 0x00, 0x00}) +                      // 1000
+        record(id_of(cfg_suspend_input), {0x01});
     ASSERT_GE(out.data.size(), expected_tail.size());
-    EXPECT_EQ(bytes(out.data.end() - static_cast<std::ptrdiff_t>(expected_tail.size()), out.data.end()),
-              expected_tail);
+    EXPECT_EQ(bytes(out.data.end() - static_cast<std::ptrdiff_t>(expected_tail.size()), out.data.end()), expected_tail);
 
     memory_input in(out.data);
     read_settings(in, never);
@@ -133,8 +129,7 @@ TEST_F(SettingsStream, EmptyTextIsARecordOfSizeZeroAndReadsBackEmpty) {
     counting_abort never;
     write_settings(out, never);
     const bytes empty_record = record(id_of(cfg_pause_format), {});
-    EXPECT_NE(std::search(out.data.begin(), out.data.end(), empty_record.begin(), empty_record.end()),
-              out.data.end());
+    EXPECT_NE(std::search(out.data.begin(), out.data.end(), empty_record.begin(), empty_record.end()), out.data.end());
 
     cfg_pause_format.assign("pause");
     memory_input in(out.data);
@@ -151,10 +146,10 @@ TEST_F(SettingsStream, RandomValuesOfAllThirteenSurviveARoundTrip) {
     };
     auto random_int = [&] { return static_cast<std::int32_t>(random()); };
     auto random_bool = [&] { return (random() & 1) != 0; };
-    cfg_string* texts[] = {&cfg_track_change_format, &cfg_pause_format, &cfg_stop_format, &cfg_seek_format,
-                           &cfg_volume_format};
-    cfg_int_t<bool>* switches[] = {&cfg_suspend_input, &cfg_track_change_enabled, &cfg_pause_enabled,
-                                   &cfg_stop_enabled, &cfg_seek_enabled, &cfg_volume_enabled};
+    cfg_string* texts[] = {
+        &cfg_track_change_format, &cfg_pause_format, &cfg_stop_format, &cfg_seek_format, &cfg_volume_format};
+    cfg_int_t<bool>* switches[] = {&cfg_suspend_input, &cfg_track_change_enabled, &cfg_pause_enabled, &cfg_stop_enabled,
+        &cfg_seek_enabled, &cfg_volume_enabled};
     cfg_int_t<int>* delays[] = {&cfg_control_delay, &cfg_idle_delay};
 
     for (int round = 0; round < 20; ++round) {
@@ -239,7 +234,8 @@ TEST_F(SettingsStream, TextsAreReadInPiecesOf256CutAtEachPiecesFirstNul) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        memory_input in(record(id_of(cfg_seek_format), text_value(c.stored)) + record(id_of(cfg_idle_delay), {1, 0, 0, 0}));
+        memory_input in(
+            record(id_of(cfg_seek_format), text_value(c.stored)) + record(id_of(cfg_idle_delay), {1, 0, 0, 0}));
         counting_abort never;
         read_settings(in, never);
         EXPECT_EQ(cfg_seek_format.view(), c.expected);
@@ -268,8 +264,8 @@ TEST_F(SettingsStream, AbortLeavesAtTheNextVariableKeepingWrittenRecords) {
     } catch (const plavora_io::exception_aborted& error) {
         EXPECT_STREQ(error.what(), "User abort");
     }
-    EXPECT_EQ(out.data, record(id_of(cfg_volume_format), text_value("volume %volume% dB")) +
-                            record(id_of(cfg_volume_enabled), {1}));
+    EXPECT_EQ(out.data,
+        record(id_of(cfg_volume_format), text_value("volume %volume% dB")) + record(id_of(cfg_volume_enabled), {1}));
 }
 
 TEST_F(SettingsStream, HostStreamErrorsPassThrough) {

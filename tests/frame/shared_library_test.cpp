@@ -29,8 +29,8 @@ TEST(UPrintfV, FormatsNumbersAndNarrowTextWithWidths) {
 
 TEST(UPrintfV, WideTextBecomesUtf8) {
     // One UTF-16 unit per wchar_t on every platform, as the host passes window titles.
-    const wchar_t title[] = {L'D', 0x00E9, L'j', L'\xE0', L' ', static_cast<wchar_t>(0xD83D),
-                             static_cast<wchar_t>(0xDE00), 0};
+    const wchar_t title[] = {
+        L'D', 0x00E9, L'j', L'\xE0', L' ', static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00), 0};
     EXPECT_EQ(printf_of("found '%ls'", title), "found 'D\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80'");
     EXPECT_EQ(printf_of("[%6ls]", L"ab"), "[    ab]");
     EXPECT_EQ(printf_of("%ls", static_cast<const wchar_t*>(nullptr)), "");

@@ -53,7 +53,7 @@ TEST(SharedTextTest, FindGivesTheFirstOccurrenceAtOrAfterTheStart) {
         {"abcabc", "bc", 2, 4},
         {"abcabc", "bc", 5, none},
         {"abcabc", "abc", 3, 3},
-        {"abc", "abcd", 0, none},   // longer than the text
+        {"abc", "abcd", 0, none},       // longer than the text
         {"a%TIME%", "%time%", 0, none}, // bytes compare exactly
         {"", "x", 0, none},
         {"abc", "", 1, 1},

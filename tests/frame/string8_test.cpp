@@ -15,13 +15,11 @@ TEST(String8Test, BufferGrowsWithSpareBytesAndShrinksWhenMostlyUnused) {
         std::size_t expected_capacity;
     };
     const Step steps[] = {
-        {10, 27},  // too small: length + 17
-        {5, 27},   // 27 is within 32 bytes of 6: kept
-        {100, 117},
-        {10, 11},  // 117 is far more than 11: exactly length + 1
-        {43, 60},
-        {27, 60},  // 32 bytes to spare: kept
-        {26, 27},  // 33 bytes to spare: given back
+        {10, 27},             // too small: length + 17
+        {5, 27},              // 27 is within 32 bytes of 6: kept
+        {100, 117}, {10, 11}, // 117 is far more than 11: exactly length + 1
+        {43, 60}, {27, 60},   // 32 bytes to spare: kept
+        {26, 27},             // 33 bytes to spare: given back
     };
     wex::string8 s;
     EXPECT_EQ(s.capacity(), 0u);

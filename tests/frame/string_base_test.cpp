@@ -15,8 +15,7 @@ namespace {
 template <typename T>
 class StringBaseTest : public testing::Test {};
 
-using StringTypes =
-    testing::Types<wex::string8, wex::scratch_string, wex::text_buffer_64, wex::text_buffer_128>;
+using StringTypes = testing::Types<wex::string8, wex::scratch_string, wex::text_buffer_64, wex::text_buffer_128>;
 TYPED_TEST_SUITE(StringBaseTest, StringTypes);
 
 std::string text_of(const wex::string_base& s) { return std::string(s.get_text(), s.get_length()); }

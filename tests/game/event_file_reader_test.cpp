@@ -22,13 +22,11 @@ std::string document(const std::vector<posted>& events, int polling_delay = 2000
         slots[event.id % slot_count] = event;
         last_slot = event.id % slot_count;
     }
-    std::string text = "[info]\r\nformat_version = 1\r\nevent_count = 8\r\nlast_slot = " +
-                       std::to_string(last_slot) + "\r\npolling_delay = " +
-                       std::to_string(polling_delay) + "\r\nsuspend_input = 1\r\n";
+    std::string text = "[info]\r\nformat_version = 1\r\nevent_count = 8\r\nlast_slot = " + std::to_string(last_slot) +
+        "\r\npolling_delay = " + std::to_string(polling_delay) + "\r\nsuspend_input = 1\r\n";
     for (int slot = 0; slot < slot_count; ++slot) {
         text += "[event@" + std::to_string(slot) + "]\r\ntext = \"" + slots[slot].text +
-                "\"\r\ntype = " + slots[slot].type + "\r\nid = " + std::to_string(slots[slot].id) +
-                "\r\n";
+            "\"\r\ntype = " + slots[slot].type + "\r\nid = " + std::to_string(slots[slot].id) + "\r\n";
     }
     return text;
 }
@@ -55,8 +53,7 @@ TEST(EventFileReader, ParsesEveryFieldOfAWholeDocument) {
 }
 
 TEST(EventFileReader, KeepsQuotesInsideATextAndReadsNegativeDelays) {
-    parse_result result =
-        parse_event_document(document({{0, "init", "say \"hi\" = ok"}}, -5));
+    parse_result result = parse_event_document(document({{0, "init", "say \"hi\" = ok"}}, -5));
     const auto* parsed = std::get_if<event_document>(&result);
     ASSERT_NE(parsed, nullptr);
     EXPECT_EQ(parsed->slots[0].text, "say \"hi\" = ok");
@@ -131,22 +128,20 @@ TEST(EventFileReader, PrintsEachNewEventOnceAndResetWhenTheNumberingRestarts) {
         std::vector<std::string> lines;
     };
     const sequence_case cases[] = {
-        {"a first connection, seen in every state",
-         {"", empty_slots, document({init}), first, first, half, first}, first_lines},
+        {"a first connection, seen in every state", {"", empty_slots, document({init}), first, first, half, first},
+            first_lines},
         {"a first connection seen only at its end", {first}, first_lines},
-        {"a reconnection seen in every state",
-         {first, "", empty_slots, document({init})},
-         with_reset({"event 0 init connection is enabled"})},
-        {"a reconnection seen only at its end",
-         {first, document({init})}, with_reset({"event 0 init connection is enabled"})},
+        {"a reconnection seen in every state", {first, "", empty_slots, document({init})},
+            with_reset({"event 0 init connection is enabled"})},
+        {"a reconnection seen only at its end", {first, document({init})},
+            with_reset({"event 0 init connection is enabled"})},
         {"a reconnection with other events at the same ids",
-         {first, document({init, {1, "control_off", "control is OFF"}})},
-         with_reset({"event 0 init connection is enabled", "event 1 control_off control is OFF"})},
-        {"a reconnection repeating the same events, after the emptied file",
-         {first, "", first}, with_reset(first_lines)},
-        {"a rewrite caught empty within one connection",
-         {first, "", document({init, track, {2, "pause", "paused"}})},
-         {first_lines[0], first_lines[1], "event 2 pause paused"}},
+            {first, document({init, {1, "control_off", "control is OFF"}})},
+            with_reset({"event 0 init connection is enabled", "event 1 control_off control is OFF"})},
+        {"a reconnection repeating the same events, after the emptied file", {first, "", first},
+            with_reset(first_lines)},
+        {"a rewrite caught empty within one connection", {first, "", document({init, track, {2, "pause", "paused"}})},
+            {first_lines[0], first_lines[1], "event 2 pause paused"}},
     };
     for (const sequence_case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -159,19 +154,17 @@ TEST(EventFileReader, PrintsTheNewEventsOfAWrappedRingInIdOrder) {
     for (int id = 0; id < 12; ++id) events.push_back({id, "seek", std::to_string(id)});
     std::vector<posted> early(events.begin(), events.begin() + 4);
     std::vector<posted> late(events.begin() + 4, events.end());
-    std::vector<std::string> expected = {"event 0 seek 0", "event 1 seek 1", "event 2 seek 2",
-                                         "event 3 seek 3"};
+    std::vector<std::string> expected = {"event 0 seek 0", "event 1 seek 1", "event 2 seek 2", "event 3 seek 3"};
     for (int id = 4; id < 12; ++id) expected.push_back("event " + std::to_string(id) + " seek " + std::to_string(id));
     EXPECT_EQ(lines_after({document(early), document(late)}), expected);
 }
 
 TEST(EventFileReader, TellsADelayChangeAndABrokenDocumentOnce) {
     const std::string broken = replaced(document({init}), "event_count = 8", "event_count = 7");
-    EXPECT_EQ(lines_after({document({}, 10), document({}, 10), document({}, 300), broken, broken,
-                           document({init}, 300)}),
-              (std::vector<std::string>{"polling 50", "polling 300",
-                                        "malformed: line 3: event_count is not 8",
-                                        "event 0 init connection is enabled"}));
+    EXPECT_EQ(
+        lines_after({document({}, 10), document({}, 10), document({}, 300), broken, broken, document({init}, 300)}),
+        (std::vector<std::string>{"polling 50", "polling 300", "malformed: line 3: event_count is not 8",
+            "event 0 init connection is enabled"}));
 }
 
 } // namespace

@@ -75,24 +75,24 @@ TEST_F(GameWatcher, FollowsTheGameFromPassToPass) {
     run({
         {"game away: a look every 4000 ms, nothing else", {}, {}, {}, false, 4000, 2, false},
         {"Grey Orchard to the front: found, new file, reset, init", to_front(scene_.grey), {found_grey},
-         {"grey:reset@2000", "grey:init@2000"}, true, 500, 1, false},
+            {"grey:reset@2000", "grey:init@2000"}, true, 500, 1, false},
         {"still in front", {}, {}, {}, true, 500, 0, false},
         {"Scroll Lock on: control mode", scroll_lock(true), {}, {"grey:control_on@2100"}, true, 125, 0, true},
         {"control mode goes on", {}, {}, {}, true, 125, 0, true},
         {"Scroll Lock off", scroll_lock(false), {}, {"grey:control_off@2100"}, true, 500, 0, false},
         {"Scroll Lock on again", scroll_lock(true), {}, {"grey:control_on@2100"}, true, 125, 0, true},
-        {"front lost in control mode: file closed, no control_off", to_front(scene_.other), {}, {}, false,
-         4000, 2, false},
+        {"front lost in control mode: file closed, no control_off", to_front(scene_.other), {}, {}, false, 4000, 2,
+            false},
         {"back with Scroll Lock on: control mode at once", to_front(scene_.grey), {found_grey},
-         {"grey:reset@1100", "grey:init@1100"}, true, 125, 1, true},
+            {"grey:reset@1100", "grey:init@1100"}, true, 125, 1, true},
         {"away again", to_front(scene_.other), {}, {}, false, 4000, 2, false},
         {"back with Scroll Lock off: init, then control_off", back_with_scroll_lock_off, {found_grey},
-         {"grey:reset@1100", "grey:init@1100", "grey:control_off@2100"}, true, 500, 1, false},
+            {"grey:reset@1100", "grey:init@1100", "grey:control_off@2100"}, true, 500, 1, false},
         {"straight to Iron Dawn: its own file in the same pass", to_front(scene_.iron), {found_iron},
-         {"iron:reset@2100", "iron:init@2100"}, true, 500, 2, false},
+            {"iron:reset@2100", "iron:init@2100"}, true, 500, 2, false},
         {"away, Iron Dawn looked up last", to_front(scene_.other), {}, {}, false, 4000, 2, false},
         {"Iron Dawn to the front: connected as the candidate, no search", to_front(scene_.iron), {},
-         {"iron:reset@2100", "iron:init@2100"}, true, 500, 0, false},
+            {"iron:reset@2100", "iron:init@2100"}, true, 500, 0, false},
     });
     EXPECT_EQ(scene_.file_size("grey"), 0) << "a game that left the front has an empty file";
 }
@@ -102,7 +102,7 @@ TEST_F(GameWatcher, ScrollLockOnAtTheFirstConnectionWaitsForARelease) {
     start();
     run({
         {"connected, Scroll Lock already on", to_front(scene_.grey), {found_grey},
-         {"grey:reset@2000", "grey:init@2000"}, true, 500, 1, false},
+            {"grey:reset@2000", "grey:init@2000"}, true, 500, 1, false},
         {"still on: no control mode", {}, {}, {}, true, 500, 0, false},
         {"turned off: nothing to end", scroll_lock(false), {}, {}, true, 500, 0, false},
         {"turned on: control mode", scroll_lock(true), {}, {"grey:control_on@2100"}, true, 125, 0, true},
@@ -166,8 +166,8 @@ TEST_F(GameWatcher, MissingPosterIsReportedAndTheWatcherGoesOn) {
     scene_.next_pass();
     drain();
     run({
-        {"control mode without a poster: reported, no key read", scroll_lock(true),
-         {"Error: Service not found"}, {"grey:control_on@2100"}, true, 125, 0, false},
+        {"control mode without a poster: reported, no key read", scroll_lock(true), {"Error: Service not found"},
+            {"grey:control_on@2100"}, true, 125, 0, false},
         {"the next pass runs and fails alike", {}, {"Error: Service not found"}, {}, true, 125, 0, false},
         {"leaving the front still closes the file", to_front(scene_.other), {}, {}, false, 4000, 2, false},
     });

@@ -65,8 +65,7 @@ TEST_F(KeyCallback, KeyCodeCarriesTheModifiersHeldWhenItRuns) {
 
 TEST_F(KeyCallback, ModifiersAreReadInTheirOrderAndRightWindowsOnlyWhenLeftIsUp) {
     read_key_code(70);
-    EXPECT_EQ(standin::take_key_state_reads(),
-              (std::vector<int>{VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN}));
+    EXPECT_EQ(standin::take_key_state_reads(), (std::vector<int>{VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN}));
     hold({VK_LWIN});
     read_key_code(70);
     EXPECT_EQ(standin::take_key_state_reads(), (std::vector<int>{VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN}));

@@ -69,7 +69,7 @@ TEST_F(DetectNewPresses, PressThatCouldNotBePassedOnCountsAgainNextPoll) {
     EXPECT_THROW(detect_new_presses(
                      table_, [&](int key) { return down_.count(key) != 0; },
                      [](int) -> void { throw std::runtime_error("no host"); }),
-                 std::runtime_error);
+        std::runtime_error);
     EXPECT_EQ(poll(), std::vector<int>{70});
 }
 

@@ -102,7 +102,7 @@ inline std::string game_of(const std::wstring& path) {
 inline std::string describe_write(const standin::file_operation& write) {
     int last_slot = detail::value_after(write.bytes, "last_slot = ");
     return detail::game_of(write.path) + ":" + detail::type_in_slot(write.bytes, last_slot) + "@" +
-           std::to_string(detail::value_after(write.bytes, "polling_delay = "));
+        std::to_string(detail::value_after(write.bytes, "polling_delay = "));
 }
 
 inline watcher_scene::watcher_scene() {

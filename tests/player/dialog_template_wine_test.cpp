@@ -89,8 +89,8 @@ const control_row expected_controls[] = {
     {none, text_label, L"Control", 12, 179, 30, 12, label, 0},
     {IDC_CONTROL_DELAY, edit, L"", 48, 179, 54, 14, number, 0},
     {none, text_label,
-     L"Delay in milliseconds with which the game should check for events.\nAffects performance and responsiveness.",
-     12, 137, 300, 22, SS_LEFT | WS_GROUP, 0},
+        L"Delay in milliseconds with which the game should check for events.\nAffects performance and responsiveness.",
+        12, 137, 300, 22, SS_LEFT | WS_GROUP, 0},
     {IDC_VOLUME_ENABLED, button, L"Volume", 12, 90, 60, 12, check, 0},
     {IDC_VOLUME_FORMAT, edit, L"", 78, 90, 234, 12, field, 0},
     {IDC_SUSPEND_INPUT, button, L"Suspend game input", 12, 216, 300, 10, check, 0},
@@ -99,7 +99,7 @@ const control_row expected_controls[] = {
 const BYTE* page_template() {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, MAKEINTRESOURCEW(IDD_PREFERENCES),
-                                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     if (found == nullptr) return nullptr;
     return static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
 }
@@ -108,10 +108,10 @@ TEST(DialogTemplate, PageIsAnEnglishChildDialogWithItsFont) {
     const BYTE* bytes = page_template();
     ASSERT_NE(bytes, nullptr) << "dialog 101 in English (United States)";
     template_reader in(bytes);
-    EXPECT_EQ(in.word(), 1);       // version
-    EXPECT_EQ(in.word(), 0xFFFF);  // extended template
-    in.dword();                    // help id
-    EXPECT_EQ(in.dword(), 0u);     // extended style
+    EXPECT_EQ(in.word(), 1);      // version
+    EXPECT_EQ(in.word(), 0xFFFF); // extended template
+    in.dword();                   // help id
+    EXPECT_EQ(in.dword(), 0u);    // extended style
     EXPECT_EQ(in.dword(), static_cast<DWORD>(WS_CHILD | DS_SETFONT));
     EXPECT_EQ(in.word(), std::size(expected_controls));
     EXPECT_EQ(in.coordinate(), 0);

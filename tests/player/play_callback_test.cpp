@@ -112,8 +112,10 @@ TEST_F(PlayCallback, EveryPlaceholderIsReplacedExactlyAsWritten) {
         EXPECT_EQ(last_posted().text, c.seek_text);
 
         std::string volume_format = c.format;
-        for (std::size_t at; (at = volume_format.find("time")) != std::string::npos;) volume_format.replace(at, 4, "volume");
-        for (std::size_t at; (at = volume_format.find("TIME")) != std::string::npos;) volume_format.replace(at, 4, "VOLUME");
+        for (std::size_t at; (at = volume_format.find("time")) != std::string::npos;)
+            volume_format.replace(at, 4, "volume");
+        for (std::size_t at; (at = volume_format.find("TIME")) != std::string::npos;)
+            volume_format.replace(at, 4, "VOLUME");
         cfg_volume_format.assign(volume_format.c_str());
         listener.on_volume_change(-0.5f);
         EXPECT_EQ(last_posted().text, c.volume_text);
@@ -148,8 +150,8 @@ TEST_F(PlayCallback, FormatThatDoesNotCompileGivesTheFileName) {
 }
 
 TEST_F(PlayCallback, SwitchedOffPostsNothingAndStillReleasesTheTrack) {
-    for (cfg_int_t<bool>* value : {&cfg_track_change_enabled, &cfg_pause_enabled, &cfg_stop_enabled,
-                                   &cfg_seek_enabled, &cfg_volume_enabled})
+    for (cfg_int_t<bool>* value :
+        {&cfg_track_change_enabled, &cfg_pause_enabled, &cfg_stop_enabled, &cfg_seek_enabled, &cfg_volume_enabled})
         *value = false;
     play(song);
     listener.on_stop(0);
@@ -186,11 +188,11 @@ TEST_F(PlayCallback, FailuresPostNothingAndReleaseEveryReference) {
         {"no formatter", [&] { registry.remove_all(title_formatter::class_id); }, "Service not found"},
         {"two formatters", [&] { registry.add(&formatter); }, "Service duplicated"},
         {"nothing compiles",
-         [&] {
-             registry.remove_all(title_formatter::class_id);
-             registry.add(&refusing);
-         },
-         "Bug check"},
+            [&] {
+                registry.remove_all(title_formatter::class_id);
+                registry.add(&refusing);
+            },
+            "Bug check"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

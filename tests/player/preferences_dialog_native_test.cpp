@@ -20,6 +20,7 @@ class PreferencesDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_settings_to_defaults();
+        // clang-format off
         standin::define_dialog(IDD_PREFERENCES, {
             {IDC_TRACK_CHANGE_FORMAT, control_kind::edit}, {IDC_TRACK_CHANGE_ENABLED, control_kind::check_box},
             {IDC_PAUSE_FORMAT, control_kind::edit},        {IDC_PAUSE_ENABLED, control_kind::check_box},
@@ -29,6 +30,7 @@ protected:
             {IDC_CONTROL_DELAY, control_kind::edit},       {IDC_VOLUME_ENABLED, control_kind::check_box},
             {IDC_VOLUME_FORMAT, control_kind::edit},       {IDC_SUSPEND_INPUT, control_kind::check_box},
         });
+        // clang-format on
     }
     void TearDown() override {
         if (dialog != nullptr) standin::destroy_dialog(dialog);
@@ -80,8 +82,9 @@ TEST_F(PreferencesDialog, EveryKeystrokeInATextFieldReachesItsSetting) {
         int id;
         cfg_string& setting;
     };
-    for (Field field : {Field{IDC_TRACK_CHANGE_FORMAT, cfg_track_change_format}, Field{IDC_STOP_FORMAT, cfg_stop_format},
-                        Field{IDC_SEEK_FORMAT, cfg_seek_format}, Field{IDC_VOLUME_FORMAT, cfg_volume_format}}) {
+    for (Field field :
+        {Field{IDC_TRACK_CHANGE_FORMAT, cfg_track_change_format}, Field{IDC_STOP_FORMAT, cfg_stop_format},
+            Field{IDC_SEEK_FORMAT, cfg_seek_format}, Field{IDC_VOLUME_FORMAT, cfg_volume_format}}) {
         SCOPED_TRACE(field.id);
         standin::paste_text(dialog, field.id, L"x");
         EXPECT_EQ(field.setting.view(), "x");
@@ -142,9 +145,12 @@ TEST_F(PreferencesDialog, ClickingACheckBoxSwitchesItsSettingAtOnce) {
         cfg_int_t<bool>& setting;
     };
     const Box boxes[] = {
-        {IDC_SUSPEND_INPUT, cfg_suspend_input}, {IDC_TRACK_CHANGE_ENABLED, cfg_track_change_enabled},
-        {IDC_PAUSE_ENABLED, cfg_pause_enabled}, {IDC_STOP_ENABLED, cfg_stop_enabled},
-        {IDC_SEEK_ENABLED, cfg_seek_enabled},   {IDC_VOLUME_ENABLED, cfg_volume_enabled},
+        {IDC_SUSPEND_INPUT, cfg_suspend_input},
+        {IDC_TRACK_CHANGE_ENABLED, cfg_track_change_enabled},
+        {IDC_PAUSE_ENABLED, cfg_pause_enabled},
+        {IDC_STOP_ENABLED, cfg_stop_enabled},
+        {IDC_SEEK_ENABLED, cfg_seek_enabled},
+        {IDC_VOLUME_ENABLED, cfg_volume_enabled},
     };
     open();
     for (const Box& box : boxes) {

@@ -25,8 +25,8 @@ protected:
         reset_settings_to_defaults();
         set_module_handle(GetModuleHandleW(nullptr));
         // Not shown: without a window manager, Wine waits two seconds for a shown window to go.
-        host = CreateWindowExW(0, L"STATIC", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 720, 680,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        host = CreateWindowExW(0, L"STATIC", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 720, 680, nullptr, nullptr,
+            GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(host, nullptr);
         page_window = page.make_window(host);
         ASSERT_NE(page_window, nullptr);
@@ -99,8 +99,8 @@ TEST_F(PreferencesWindow, DeletingTheDigitsOf2000FromTheEndLeaves2) {
 TEST(PreferencesPageWindow, NullWhenTheModuleLacksTheDialog) {
     service_impl_single_t<preferences> page;
     set_module_handle(GetModuleHandleW(L"kernel32.dll"));
-    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND host =
+        CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(page.make_window(host), nullptr);
     DestroyWindow(host);
     set_module_handle(nullptr);
@@ -135,7 +135,7 @@ bool write_bitmap(const std::wstring& path, const BYTE* pixels, LONG width, LONG
     FILE* out = _wfopen(path.c_str(), L"wb");
     if (out == nullptr) return false;
     bool written = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
-                   std::fwrite(pixels, info.biSizeImage, 1, out) == 1;
+        std::fwrite(pixels, info.biSizeImage, 1, out) == 1;
     return std::fclose(out) == 0 && written;
 }
 

@@ -39,8 +39,9 @@ TEST_F(PreferencesPage, NamesItselfAndCanAlwaysReset) {
 TEST_F(PreferencesPage, HelpAddressNamesHostIdentityPageIdAndName) {
     wex::scratch_string address("left over");
     ASSERT_TRUE(page.help_address(address));
-    EXPECT_EQ(address.view(), "https://help.plavora.example/plavora/1.0/preferences/"
-                              "77437BFC-B6DC-4EB0-9FB6-85345B9422C2/Duskward Link");
+    EXPECT_EQ(address.view(),
+        "https://help.plavora.example/plavora/1.0/preferences/"
+        "77437BFC-B6DC-4EB0-9FB6-85345B9422C2/Duskward Link");
     EXPECT_EQ(identity.references(), 1) << "only the registry's own reference is left";
 }
 
@@ -53,19 +54,19 @@ TEST_F(PreferencesPage, HelpAddressWithoutHostIdentityFailsLeavingTheTextAlone) 
 
 TEST_F(PreferencesPage, ResetPutsEveryDefaultBack) {
     using namespace plv_duskward;
-    for (cfg_int_t<bool>* value : {&cfg_suspend_input, &cfg_track_change_enabled, &cfg_pause_enabled,
-                                   &cfg_stop_enabled, &cfg_seek_enabled, &cfg_volume_enabled})
+    for (cfg_int_t<bool>* value : {&cfg_suspend_input, &cfg_track_change_enabled, &cfg_pause_enabled, &cfg_stop_enabled,
+             &cfg_seek_enabled, &cfg_volume_enabled})
         *value = false;
-    for (cfg_string* text : {&cfg_track_change_format, &cfg_pause_format, &cfg_stop_format, &cfg_seek_format,
-                             &cfg_volume_format})
+    for (cfg_string* text :
+        {&cfg_track_change_format, &cfg_pause_format, &cfg_stop_format, &cfg_seek_format, &cfg_volume_format})
         text->assign("changed");
     cfg_idle_delay = 0;
     cfg_control_delay = 0;
 
     page.reset_to_defaults();
 
-    for (cfg_int_t<bool>* value : {&cfg_suspend_input, &cfg_track_change_enabled, &cfg_pause_enabled,
-                                   &cfg_stop_enabled, &cfg_seek_enabled, &cfg_volume_enabled})
+    for (cfg_int_t<bool>* value : {&cfg_suspend_input, &cfg_track_change_enabled, &cfg_pause_enabled, &cfg_stop_enabled,
+             &cfg_seek_enabled, &cfg_volume_enabled})
         EXPECT_TRUE(value->get());
     EXPECT_EQ(cfg_track_change_format.view(), "%artist%: %title%");
     EXPECT_EQ(cfg_pause_format.view(), "pause");

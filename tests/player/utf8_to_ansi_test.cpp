@@ -56,14 +56,32 @@ TEST(Utf8ToAnsi, TextEndsWhereDecodingStops) {
         std::string expected;
     };
     const Case cases[] = {
-        {"stray continuation byte", "ab\x80" "cd", "ab"},
-        {"lead without its continuation", "ab\xC3" "cd", "ab"},
+        {"stray continuation byte",
+            "ab\x80"
+            "cd",
+            "ab"},
+        {"lead without its continuation",
+            "ab\xC3"
+            "cd",
+            "ab"},
         {"sequence cut by the end", "ab\xE2\x82", "ab"},
-        {"two-byte overlong form", "ab\xC0\xAF" "cd", "ab"},
+        {"two-byte overlong form",
+            "ab\xC0\xAF"
+            "cd",
+            "ab"},
         {"lead 0xC1", "ab\xC1\xBF", "ab"},
-        {"three-byte overlong form", "ab\xE0\x80\xAF" "cd", "ab"},
-        {"above U+10FFFF", "ab\xF4\x90\x80\x80" "cd", "ab"},
-        {"five-byte form", "ab\xF8\x88\x80\x80\x80" "cd", "ab"},
+        {"three-byte overlong form",
+            "ab\xE0\x80\xAF"
+            "cd",
+            "ab"},
+        {"above U+10FFFF",
+            "ab\xF4\x90\x80\x80"
+            "cd",
+            "ab"},
+        {"five-byte form",
+            "ab\xF8\x88\x80\x80\x80"
+            "cd",
+            "ab"},
         {"bytes 0xFE and 0xFF", "ab\xFE\xFF", "ab"},
         {"NUL inside", std::string("ab\0cd", 5), "ab"},
         {"after good non-ASCII", "\xC3\xA9t\xC3\xA9\xFF", "\xE9t\xE9"},

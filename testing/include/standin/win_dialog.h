@@ -28,8 +28,7 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND dialog, UINT message, WPARAM wparam, LPA
 
 // Creates the dialog, then sends it WM_INITDIALOG with `init_param`; null, with
 // ERROR_RESOURCE_NAME_NOT_FOUND, when no template has that id. The module is not looked at.
-HWND CreateDialogParamW(HINSTANCE module, LPCWSTR template_name, HWND parent, DLGPROC procedure,
-                        LPARAM init_param);
+HWND CreateDialogParamW(HINSTANCE module, LPCWSTR template_name, HWND parent, DLGPROC procedure, LPARAM init_param);
 HWND GetDlgItem(HWND dialog, int control_id);
 
 // Setting an edit control's text, also through SetDlgItemInt, notifies the dialog with EN_UPDATE

@@ -28,8 +28,8 @@
 #define ERROR_FILE_EXISTS 80u
 #define ERROR_NEGATIVE_SEEK 131u
 
-HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes,
-                   DWORD disposition, DWORD flags, HANDLE template_file);
+HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes, DWORD disposition,
+    DWORD flags, HANDLE template_file);
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD read, LPOVERLAPPED overlapped);
 // The high part is used only when `distance_high` is not null; otherwise `distance` is signed.

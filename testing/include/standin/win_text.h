@@ -12,4 +12,4 @@
 // `length` -1: up to and with the terminating NUL. `size` 0: returns the bytes needed. Each
 // UTF-16 unit becomes one byte, a lone or paired surrogate the default character.
 int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR wide, int length, LPSTR multi, int size,
-                        LPCSTR default_char, LPBOOL used_default);
+    LPCSTR default_char, LPBOOL used_default);

@@ -82,7 +82,8 @@ typedef const GUID& REFGUID;
 
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xFFFF))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xFFFF))
-#define MAKELONG(a, b) (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
+#define MAKELONG(a, b)                                                                                                 \
+    (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 
 #define ERROR_SUCCESS 0u
 #define ERROR_FILE_NOT_FOUND 2u
@@ -115,8 +116,8 @@ BOOL CloseHandle(HANDLE handle);
 #define SUBLANG_DEFAULT 0x01
 // The system's text for an error code, into a caller's buffer (the allocate-buffer flag is not
 // supported). Returns the number of units written, 0 on failure.
-DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD message_id, DWORD language_id,
-                     LPWSTR buffer, DWORD size, void* arguments);
+DWORD FormatMessageW(
+    DWORD flags, LPCVOID source, DWORD message_id, DWORD language_id, LPWSTR buffer, DWORD size, void* arguments);
 
 #define WAIT_OBJECT_0 0x00000000u
 #define WAIT_ABANDONED 0x00000080u

@@ -9,8 +9,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR title, int) {
     window_class.hInstance = instance;
     window_class.lpszClassName = L"plv_window_owner";
     if (!RegisterClassW(&window_class)) return 1;
-    HWND window = CreateWindowExW(0, window_class.lpszClassName, title, WS_OVERLAPPEDWINDOW, 0, 0, 320,
-                                  200, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(
+        0, window_class.lpszClassName, title, WS_OVERLAPPEDWINDOW, 0, 0, 320, 200, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
