@@ -26,7 +26,7 @@ void report_system_error(const char* what, DWORD code) {
     wex::scratch_string line;
     line.assign(what);
     line.append(": '");
-    line.append(text.get_text());
+    line.append(text.get_text(), system_text_length(text.get_text()));
     line.append("'");
     report_error(line.get_text());
 }
@@ -38,10 +38,14 @@ void report_path_too_long() { report_system_error("plv_duskward could not create
 path_query query_with_full_rights(DWORD process_id, path_buffer& path) {
     wex::unique_process process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
     if (!process) return {path_outcome::refused, "OpenProcess failed"};
+    // A success leaves the last error alone: cleared first, it tells a truncation apart.
+    SetLastError(ERROR_SUCCESS);
     const DWORD length = GetModuleFileNameExW(process.get(), nullptr, path, MAX_PATH);
+    const DWORD error = GetLastError();
+    // A truncated path would name a wrong folder. Windows shows one by filling the whole buffer, or
+    // by the error, with or without a result, depending on its version.
+    if (length >= MAX_PATH || error == ERROR_INSUFFICIENT_BUFFER) return {path_outcome::too_long};
     if (length == 0) return {path_outcome::refused, "GetModuleFileNameEx failed"};
-    // A truncated path fills the whole buffer; it would name a wrong folder.
-    if (length >= MAX_PATH) return {path_outcome::too_long};
     return {path_outcome::found};
 }
 
@@ -97,6 +101,12 @@ wex::unique_file create_file_at(const event_file_paths& paths) {
 }
 
 } // namespace
+
+std::size_t system_text_length(std::string_view text) {
+    std::size_t length = text.size();
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' ')) --length;
+    return length;
+}
 
 wex::unique_file create_event_file(HWND window) {
     DWORD process_id = 0;

@@ -13,24 +13,48 @@ shared_event_file& shared_event_file::instance() {
 
 shared_event_file::shared_event_file() : mutex_(uCreateMutex(nullptr, FALSE, nullptr)) {}
 
-shared_event_file::~shared_event_file() {
-    // After the watcher has ended nobody else holds the lock; a holder that died with it leaves it
-    // abandoned, which still counts as taken.
-    close();
+namespace {
+
+// Empties and closes a file no writer can reach any more; failures here are not reported: the next
+// rewrite starts over from the start anyway.
+void empty_and_close(wex::unique_file file) {
+    if (!file) return;
+    SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN);
+    SetEndOfFile(file.get());
 }
 
-shared_event_file::guard::guard(HANDLE mutex) : mutex_(mutex), taken_(false) {
+} // namespace
+
+shared_event_file::~shared_event_file() {
+    // Unloading runs here, where no wait is allowed. After the watcher has ended nobody holds the
+    // lock; a holder that died with the process leaves it abandoned, which counts as taken. A lock
+    // still held means a thread that did not stop: the file and the lock are then left to it.
+    if (!mutex_) return; // without a lock no file was ever opened
+    guard lock(mutex_.get(), 0);
+    if (!lock.taken()) {
+        report_error("plv_duskward left the event file open: its lock is held");
+        handle_.release();
+        mutex_.release();
+        return;
+    }
+    empty_and_close(std::move(handle_));
+}
+
+shared_event_file::guard::guard(HANDLE mutex, DWORD milliseconds) : mutex_(mutex), taken_(false) {
     if (mutex_ == nullptr) return;
-    const DWORD result = WaitForSingleObject(mutex_, INFINITE);
+    const DWORD result = WaitForSingleObject(mutex_, milliseconds);
     // An owner thread that ended while holding the lock abandons it: the file may then be half
     // written, which the next rewrite mends, so the lock is ours all the same.
     taken_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-    if (!taken_) report_error("WaitForSingleObject failed");
+    failed_ = result == WAIT_FAILED;
 }
 
 shared_event_file::guard::~guard() {
     if (taken_) ReleaseMutex(mutex_);
 }
+
+// The failure is printed once the guard has gone, never with the lock held.
+void shared_event_file::report_wait_failure() { report_error("WaitForSingleObject failed"); }
 
 void shared_event_file::open_for_window(HWND window) {
     if (!mutex_) {
@@ -38,45 +62,63 @@ void shared_event_file::open_for_window(HWND window) {
         if (!missing_lock_reported_.exchange(true)) report_error("uCreateMutex failed");
         return;
     }
-    guard lock(mutex_.get());
-    if (!lock.taken()) return;
-    close(); // takes the lock once more on this thread
-    handle_ = create_event_file(window);
+    // Finding the game and creating the file may take long (a game on a stalled network share):
+    // done before the lock, so that the posts of the host's main thread never wait for it.
+    wex::unique_file created = create_event_file(window);
+    wex::unique_file old = swap_handle(std::move(created));
+    empty_and_close(std::move(old));
 }
 
-void shared_event_file::close() {
-    guard lock(mutex_.get());
-    if (!lock.taken() || !handle_) return;
-    cut_file();
-    handle_.reset();
+void shared_event_file::close() { empty_and_close(swap_handle({})); }
+
+wex::unique_file shared_event_file::swap_handle(wex::unique_file replacement) {
+    bool wait_failed = false;
+    {
+        guard lock(mutex_.get());
+        if (lock.taken()) {
+            std::swap(handle_, replacement);
+            return replacement;
+        }
+        wait_failed = lock.failed();
+    }
+    if (wait_failed) report_wait_failure();
+    return {}; // the replacement is closed: without the lock it must not be used
 }
 
 void shared_event_file::truncate() {
-    guard lock(mutex_.get());
-    if (!lock.taken() || !handle_) return;
-    cut_file();
+    bool wait_failed = false;
+    {
+        guard lock(mutex_.get());
+        wait_failed = lock.failed();
+        if (lock.taken() && handle_) {
+            SetFilePointer(handle_.get(), 0, nullptr, FILE_BEGIN);
+            SetEndOfFile(handle_.get());
+        }
+    }
+    if (wait_failed) report_wait_failure();
 }
 
 void shared_event_file::write(const char* document) { write(std::string_view(document)); }
 
 void shared_event_file::write(std::string_view document) {
-    guard lock(mutex_.get());
-    if (!lock.taken() || !handle_) return;
-    DWORD written = 0;
-    const auto length = static_cast<DWORD>(document.size());
-    if (!WriteFile(handle_.get(), document.data(), length, &written, nullptr))
-        report_error("plv_duskward failed to write to file");
+    bool wait_failed = false;
+    bool write_failed = false;
+    {
+        guard lock(mutex_.get());
+        wait_failed = lock.failed();
+        if (lock.taken() && handle_) {
+            DWORD written = 0;
+            const auto length = static_cast<DWORD>(document.size());
+            write_failed = !WriteFile(handle_.get(), document.data(), length, &written, nullptr);
+        }
+    }
+    if (wait_failed) report_wait_failure();
+    if (write_failed) report_error("plv_duskward failed to write to file");
 }
 
 bool shared_event_file::is_open() {
     guard lock(mutex_.get());
     return lock.taken() && handle_.valid();
-}
-
-void shared_event_file::cut_file() {
-    // Failures here are not reported: the next rewrite starts over from the start anyway.
-    SetFilePointer(handle_.get(), 0, nullptr, FILE_BEGIN);
-    SetEndOfFile(handle_.get());
 }
 
 } // namespace plv_duskward

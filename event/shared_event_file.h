@@ -19,14 +19,16 @@ public:
 
     // The component uses instance() only; a separate object serves tests of the life cycle.
     shared_event_file();
-    // The exit step: empties and closes a file that is still open, then closes the lock.
+    // The exit step: empties and closes a file that is still open, then closes the lock. It does
+    // not wait: with the lock held by another thread it leaves both to that thread and says so.
     ~shared_event_file();
     shared_event_file(const shared_event_file&) = delete;
     shared_event_file& operator=(const shared_event_file&) = delete;
 
-    // Closes (empties) any open file and creates the event file anew in the game's folder found
-    // from its window, all under one hold of the lock, so that a writer sees either the old state
-    // or the new file. Failures are reported on the console and leave no file open.
+    // Creates the event file anew in the game's folder found from its window, then puts it in the
+    // place of any open file, which is emptied and closed. Only that exchange is done under the
+    // lock, so a writer sees either the old file or the new one and never waits for the slow part.
+    // Failures are reported on the console and leave no file open.
     void open_for_window(HWND window);
     // Empties and closes the file; nothing happens when none is open.
     void close();
@@ -40,22 +42,27 @@ public:
     bool is_open();
 
 private:
-    // The lock, held for as long as the guard lives. Taking it may fail (no lock, a failed wait):
-    // then the guard is not taken and nothing may touch the handle.
+    // The lock, held for as long as the guard lives. Taking it may fail (no lock, a failed wait,
+    // the time up): then the guard is not taken and nothing may touch the handle.
     class guard {
     public:
-        explicit guard(HANDLE mutex);
+        explicit guard(HANDLE mutex, DWORD milliseconds = INFINITE);
         ~guard();
         guard(const guard&) = delete;
         guard& operator=(const guard&) = delete;
         bool taken() const { return taken_; }
+        bool failed() const { return failed_; } // the wait itself failed, which is worth a line
 
     private:
         HANDLE mutex_;
         bool taken_;
+        bool failed_ = false;
     };
 
-    void cut_file(); // with the lock held and a file open
+    // Puts `replacement` in the place of the open file under the lock; gives back the file it
+    // replaced (or, when the lock cannot be had, nothing, `replacement` being closed).
+    wex::unique_file swap_handle(wex::unique_file replacement);
+    static void report_wait_failure();
 
     wex::unique_mutex mutex_;
     wex::unique_file handle_;

@@ -48,10 +48,12 @@ struct null_handle_kind {
 struct process_kind : null_handle_kind {};
 struct mutex_kind : null_handle_kind {};
 struct event_kind : null_handle_kind {};
+struct thread_kind : null_handle_kind {};
 
 using unique_file = unique_handle<file_handle_kind>;
 using unique_process = unique_handle<process_kind>;
 using unique_mutex = unique_handle<mutex_kind>;
 using unique_event = unique_handle<event_kind>;
+using unique_thread = unique_handle<thread_kind>;
 
 } // namespace wex

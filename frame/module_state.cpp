@@ -8,6 +8,7 @@ namespace plv_duskward {
 namespace {
 
 std::atomic<host_services*> host_services_pointer{nullptr};
+std::atomic<unsigned> generation{0};
 std::atomic<HINSTANCE> module{nullptr};
 std::atomic<bool> ready{false};
 wex::string8 file_name;
@@ -16,7 +17,12 @@ wex::string8 file_name;
 
 host_services* current_host_services() { return host_services_pointer.load(); }
 
-void set_host_services(host_services* services) { host_services_pointer.store(services); }
+void set_host_services(host_services* services) {
+    host_services_pointer.store(services);
+    ++generation;
+}
+
+unsigned host_generation() { return generation.load(); }
 
 HINSTANCE module_handle() { return module.load(); }
 

@@ -12,6 +12,9 @@ namespace plv_duskward {
 // Null until the host has called the entry point.
 host_services* current_host_services();
 void set_host_services(host_services* services);
+// Counts the calls of set_host_services: what the component registered with a host it registered
+// under this number, so that it registers once per host and never twice with the same one.
+unsigned host_generation();
 
 // The module of the component, for its dialog resource; null until the entry point is called.
 HINSTANCE module_handle();

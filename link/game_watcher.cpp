@@ -22,13 +22,14 @@ constexpr const wchar_t* game_titles[] = {L"Duskward: Grey Orchard", L"Duskward:
 // here; what to do about what they return is decided in watcher_decisions.
 class game_watcher {
 public:
-    game_watcher(shared_event_file& file, event_queue& queue) : file_(file), queue_(queue) {}
+    game_watcher(watcher_signals& signals, shared_event_file& file, event_queue& queue)
+        : signals_(signals), file_(file), queue_(queue) {}
 
     void watch_until_stopped() {
-        if (!watcher_stop_requested()) {
+        if (!signals_.stop_requested()) {
             do {
                 run_pass_reporting();
-            } while (!sleep_unless_stopped(sleep_ms_));
+            } while (!signals_.sleep_unless_stopped(sleep_ms_));
         }
         file_.close();
     }
@@ -37,11 +38,13 @@ private:
     // Whatever a pass throws (no poster for the keys, no memory) is the pass's failure, not the
     // thread's: the state it leaves is consistent, and the next pass tries again.
     void run_pass_reporting() {
+        keys_polled_ = false;
         try {
             run_pass();
         } catch (const std::exception& failure) {
             report_error(failure.what());
         }
+        if (!keys_polled_) poll_failure_reported_ = false; // a control-mode period has ended
     }
 
     void run_pass() {
@@ -93,9 +96,23 @@ private:
         if (!control_.control) return;
         queue_.polling_delay = cfg_control_delay.get();
         sleep_ms_ = control_interval_ms;
-        poll_keys(keys_);
+        poll_keys_reporting();
     }
 
+    // A poll that fails (no poster) fails again 125 ms later: one line per control-mode period,
+    // and another only after a poll has succeeded, instead of eight lines a second.
+    void poll_keys_reporting() {
+        keys_polled_ = true;
+        try {
+            poll_keys(keys_);
+            poll_failure_reported_ = false;
+        } catch (const std::exception& failure) {
+            if (!poll_failure_reported_) report_error(failure.what());
+            poll_failure_reported_ = true;
+        }
+    }
+
+    watcher_signals& signals_;
     shared_event_file& file_;
     event_queue& queue_;
     HWND candidate_ = nullptr; // what the last FindWindowW returned
@@ -103,23 +120,20 @@ private:
     control_flags control_;
     key_state_table keys_{};
     DWORD sleep_ms_ = away_interval_ms;
+    bool keys_polled_ = false;           // in this pass
+    bool poll_failure_reported_ = false; // in this control-mode period, with no poll succeeding since
 };
-
-void watch_game() {
-    shared_event_file& file = shared_event_file::instance(); // its first use makes the file's lock
-    event_queue& queue = event_queue::instance();
-    game_watcher(file, queue).watch_until_stopped();
-}
 
 } // namespace
 
-void FindGameWindow(void*) {
+void watch_game(watcher_signals& signals) {
     try {
-        watch_game();
+        shared_event_file& file = shared_event_file::instance(); // its first use makes the file's lock
+        event_queue& queue = event_queue::instance();
+        game_watcher(signals, file, queue).watch_until_stopped();
     } catch (const std::exception& failure) { // the queue or the file could not be made
         report_error(failure.what());
     }
-    signal_watcher_ended();
 }
 
 } // namespace plv_duskward

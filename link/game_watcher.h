@@ -4,8 +4,10 @@
 
 namespace plv_duskward {
 
-// The thread's body, started by on_start; the argument is not used. It returns once it has seen
-// the stop flag, with the event file empty and closed.
-void FindGameWindow(void* unused);
+class watcher_signals;
+
+// The watcher thread's work: it returns once it has seen the stop flag, with the event file empty
+// and closed. Nothing it meets is thrown on to its caller.
+void watch_game(watcher_signals& signals);
 
 } // namespace plv_duskward

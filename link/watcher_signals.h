@@ -1,31 +1,39 @@
 #pragma once
-// The stop request between the host's start/stop thread and the game watcher thread, and the
-// notice of the watcher's end going back. The watcher's sleeps end as soon as a stop is asked for,
-// and on_stop waits, bounded, for the thread to end, so that the event file is empty and closed
-// and no code of the component runs any more when the host unloads it.
+// What one game watcher thread shares with the host's start/stop thread: the stop request, the
+// event that ends its sleeps early, and the gate it waits at until its starter is done with it.
+// Every thread gets signals of its own, so a thread that outlives a stop that timed out can never
+// take the stop, or the end, of a thread started after it.
 
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
+
+#include "frame/handles.h"
+
 namespace plv_duskward {
 
-// How long on_stop waits for the watcher: far longer than the rest of a pass takes, so it runs out
-// only for a thread that hangs.
-inline constexpr DWORD watcher_stop_limit_ms = 5000;
+class watcher_signals {
+public:
+    // Null, after a console line, when the events cannot be made.
+    static std::shared_ptr<watcher_signals> make();
 
-// On the host's thread, before the watcher thread is started: clears the stop flag.
-void prepare_watcher_start();
-// On the host's thread, when the watcher thread could not be started: nothing is left to wait for.
-void watcher_not_started();
+    // The host's side.
+    void request_stop();
+    void open_gate();
 
-// On the watcher thread.
-bool watcher_stop_requested();
-// Sleeps for the interval, or until a stop is asked for; true when the stop flag is set.
-bool sleep_unless_stopped(DWORD milliseconds);
-// The very last thing the watcher thread does.
-void signal_watcher_ended();
+    // The watcher's side.
+    bool stop_requested() const { return stop_; }
+    void wait_at_gate();
+    // Sleeps for the interval, or until a stop is asked for; true when the stop flag is set.
+    bool sleep_unless_stopped(DWORD milliseconds);
 
-// On the host's thread: sets the stop flag, wakes the watcher and waits until its thread has ended,
-// at most watcher_stop_limit_ms; a watcher that does not end by then is reported.
-void stop_watcher_and_wait();
+    watcher_signals(wex::unique_event wake, wex::unique_event gate);
+
+private:
+    std::atomic<bool> stop_{false};
+    wex::unique_event wake_; // manual-reset: once set, every later sleep ends at once
+    wex::unique_event gate_;
+};
 
 } // namespace plv_duskward

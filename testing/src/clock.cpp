@@ -98,10 +98,8 @@ bool clock_wait(const std::function<bool()>& try_acquire, DWORD milliseconds) {
     w.counted = counted_thread;
     if (milliseconds != INFINITE && !s.real_time) w.deadline = s.now + milliseconds;
     s.waiters.push_back(&w);
-    if (w.counted) {
-        ++s.blocked_threads;
-        s.settled.notify_all();
-    }
+    if (w.counted) ++s.blocked_threads;
+    s.settled.notify_all();
     if (s.real_time && milliseconds != INFINITE) block_real_time(s, held, w, milliseconds);
     else s.woken.wait(held, [&] { return w.done; });
     s.waiters.remove(&w);
@@ -170,6 +168,20 @@ void run_until(std::uint64_t time) {
     std::unique_lock<std::mutex> held(s.lock);
     while (advance_locked(s, held, time)) {}
     if (time > s.now) s.now = time;
+}
+
+void wait_until_other_thread_waits() {
+    clock_state& s = state();
+    std::unique_lock<std::mutex> held(s.lock);
+    auto other_waits = [&] {
+        for (const waiter* w : s.waiters)
+            if (!w->counted && !w->done) return true;
+        return false;
+    };
+    if (!s.settled.wait_for(held, hung_after, other_waits)) {
+        std::fprintf(stderr, "stand-in clock: no other thread came to wait on the clock\n");
+        std::abort();
+    }
 }
 
 std::size_t running_threads() {

@@ -9,6 +9,7 @@ namespace {
 constexpr std::size_t call_count = static_cast<std::size_t>(failing_call::create_mutex) + 1;
 
 std::array<std::atomic<DWORD>, call_count> errors{};
+std::array<std::atomic<DWORD>, call_count> delays{};
 std::atomic<DWORD> refused_rights{0};
 std::atomic<DWORD> refusal_error{ERROR_SUCCESS};
 
@@ -23,8 +24,15 @@ void refuse_process_rights(DWORD rights, DWORD error) {
     refused_rights.store(rights);
 }
 
+void delay_call(failing_call call, DWORD milliseconds) { delays[static_cast<std::size_t>(call)].store(milliseconds); }
+
+void wait_out_delay(failing_call call) {
+    if (DWORD delay = delays[static_cast<std::size_t>(call)].load(); delay != 0) Sleep(delay);
+}
+
 void clear_failures() {
     for (auto& error : errors) error.store(ERROR_SUCCESS);
+    for (auto& delay : delays) delay.store(0);
     refused_rights.store(0);
     refusal_error.store(ERROR_SUCCESS);
 }

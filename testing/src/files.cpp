@@ -167,6 +167,7 @@ std::vector<file_operation> file_record() {
 
 HANDLE CreateFileW(
     LPCWSTR path, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES, DWORD disposition, DWORD, HANDLE) {
+    standin::wait_out_delay(standin::failing_call::create_file);
     if (DWORD error = standin::failure_for(standin::failing_call::create_file, access)) {
         SetLastError(error);
         return INVALID_HANDLE_VALUE;

@@ -35,6 +35,10 @@ std::optional<std::uint64_t> time_to_next_wakeup();
 // Advances wake-up by wake-up up to `time`, then sets the clock to `time` (if later).
 void run_until(std::uint64_t time);
 
+// Blocks until a thread not started with _beginthread (a test's own helper thread) waits on the
+// clock, so that a test can release what that thread waits for only once it is waiting.
+void wait_until_other_thread_waits();
+
 // Threads started with _beginthread that have not ended yet.
 std::size_t running_threads();
 
