@@ -199,6 +199,7 @@ HANDLE CreateFileW(
 }
 
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED) {
+    standin::wait_out_delay(standin::failing_call::write_file);
     if (written != nullptr) *written = 0;
     auto file = standin::file_of(handle);
     if (!file) return FALSE;

@@ -1,11 +1,14 @@
 // Where the event file goes, how its life runs and how each failure shows, on the stand-in's
 // desktop and drive.
 
+#include <process.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/event/event_file_fixture.h"
+#include "testing/standin/clock.h"
 #include "testing/standin/handle_table.h"
 
 namespace event_tests {
@@ -66,6 +69,25 @@ TEST_F(SharedEventFile, TheExitStepEmptiesAndClosesAFileStillOpen) {
     }
     EXPECT_EQ(std::filesystem::file_size(event_file()), 0u);
     EXPECT_EQ(standin::open_handle_count(), handles) << "file and lock are closed";
+}
+
+// Unloading must not wait: a thread still inside a write (a disk that stalls) keeps the lock, and
+// the exit step leaves the file and the lock to it, with one line.
+TEST_F(SharedEventFile, TheExitStepDoesNotWaitForALockHeldByAnotherThread) {
+    static plv_duskward::shared_event_file* unloading = nullptr;
+    unloading = new plv_duskward::shared_event_file;
+    unloading->open_for_window(window_);
+    standin::delay_call(standin::failing_call::write_file, 10000);
+    _beginthread([](void*) { unloading->write("[info]\r\n"); }, 0, nullptr);
+    standin::wait_until_threads_blocked(); // inside WriteFile, the lock held
+    const std::uint64_t before = standin::virtual_now();
+    delete unloading;
+    EXPECT_EQ(standin::virtual_now(), before) << "no wait";
+    EXPECT_EQ(host_.lines(), lines{"Error: plv_duskward left the event file open: its lock is held"});
+    standin::run_until(before + 10000); // the write ends on the handle and lock it was left
+    standin::wait_until_threads_blocked();
+    EXPECT_EQ(standin::running_threads(), 0u);
+    EXPECT_EQ(content(event_file()), "[info]\r\n");
 }
 
 TEST_F(SharedEventFile, WithoutALockTheFailureIsReportedOnceAndNoFileIsOpened) {
@@ -151,6 +173,12 @@ TEST_F(SharedEventFile, EachFailureReportsOneLineAndCreatesNothing) {
                 return window_;
             },
             "Error: plv_duskward could not create file: 'Access is denied.'", true},
+        {"GetModuleFileNameExW says the buffer is too small",
+            [this] {
+                standin::fail_call(standin::failing_call::get_module_file_name, ERROR_INSUFFICIENT_BUFFER);
+                return window_;
+            },
+            too_long},
         {"executable path fills the whole buffer",
             [] { return add_game(L"X:\\game\\bin\\" + std::wstring(260, L'e') + L".exe"); }, too_long},
         {"event file path does not fit",

@@ -1,0 +1,214 @@
+// Loads the component, starts it, lets it connect to a game in front, posts a few playback events,
+// stops it and frees the library, over and over. After each cycle the process must have as many
+// threads as before the first one and the module must be gone; over the cycles its handles and
+// private bytes must stay flat. Prints the figures at the start and at the end.
+//
+//   unload_cycles DLL [CYCLES] [--results FILE.xml]
+// Exit code 0 when everything stayed flat; the results file, when asked for, is a one-test report
+// in the form the test summary adds up.
+
+#include <windows.h>
+
+#include <psapi.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "frame/host_interfaces.h"
+#include "frame/service.h"
+#include "host/standin/console.h"
+#include "host/standin/listener_registry.h"
+#include "host/standin/main_thread_queue.h"
+#include "host/standin/standin_host.h"
+#include "tests/support/running_game.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using get_interface_function = component_client* (*)(host_services*, HINSTANCE);
+
+// A cycle's handles and private bytes may differ from the first cycle's by the allocator's and the
+// loader's own slack; a leak of one handle, one thread or one event file per cycle is far beyond.
+constexpr long long handle_slack = 8;
+constexpr long long private_bytes_slack = 256 * 1024;
+
+struct figures {
+    long long threads = 0;
+    long long handles = 0;
+    long long private_bytes = 0;
+};
+
+long long thread_count() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    long long count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+figures measure() {
+    figures now;
+    now.threads = thread_count();
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    now.handles = handles;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        now.private_bytes = static_cast<long long>(memory.PrivateUsage);
+    return now;
+}
+
+void print(const char* when, const figures& f) {
+    std::printf("%-6s threads %lld, handles %lld, private bytes %lld\n", when, f.threads, f.handles, f.private_bytes);
+}
+
+// The host of one cycle, made anew each time as for a player started afresh: the listener the
+// component registers lives in the freed module and must not be called again.
+struct cycle_host {
+    cycle_host() {
+        registry.add(&console);
+        registry.add(&main_thread);
+        registry.add(&listeners);
+    }
+    service_impl_single_t<standin_host::console> console;
+    service_impl_single_t<standin_host::main_thread_queue> main_thread;
+    service_impl_single_t<standin_host::listener_registry> listeners;
+    standin_host::registry registry; // last: it lets go of the services before they go
+};
+
+service_ptr_t<initquit> find_handler(component_client& client) {
+    for (service_factory_base* factory = client.get_first_factory(); factory != nullptr; factory = factory->next) {
+        if (*factory->class_id != initquit::class_id) continue;
+        service_base* created = nullptr;
+        factory->create_service(created);
+        return service_ptr_t<initquit>::adopt(static_cast<initquit*>(created));
+    }
+    return {};
+}
+
+std::uintmax_t size_or_zero(const fs::path& file) {
+    std::error_code error;
+    std::uintmax_t size = fs::file_size(file, error);
+    return error ? 0 : size;
+}
+
+void post_a_few_events(cycle_host& host) {
+    for (const standin_host::listener_registration& registration : host.listeners.registrations()) {
+        registration.listener->on_pause(true);
+        registration.listener->on_pause(false);
+        registration.listener->on_seek(75.3);
+        registration.listener->on_volume_change(-6.5f);
+        registration.listener->on_stop(0);
+    }
+    host.main_thread.run_pending();
+}
+
+// The started component's part of a cycle; empty when it went as it should.
+std::string start_post_stop(component_client& client, cycle_host& host, const fs::path& event_file) {
+    service_ptr_t<initquit> handler = find_handler(client);
+    if (!handler) return "no init/quit handler";
+    handler->on_start();
+    // The watcher's first pass looks at once.
+    for (int wait = 0; wait < 5000 && size_or_zero(event_file) == 0; ++wait) Sleep(1);
+    if (size_or_zero(event_file) == 0) return "no connection to the game in front";
+    post_a_few_events(host);
+    handler->on_stop();
+    if (size_or_zero(event_file) != 0) return "event file not empty after on_stop";
+    for (const std::string& line : host.console.lines())
+        if (line.rfind("Error", 0) == 0) return "console: " + line;
+    if (host.listeners.registrations().size() != 1) return "not one listener";
+    return {};
+}
+
+std::string run_cycle(const std::wstring& dll, const fs::path& event_file) {
+    cycle_host host;
+    HMODULE module = LoadLibraryW(dll.c_str());
+    if (module == nullptr) return "LoadLibraryW failed, error " + std::to_string(GetLastError());
+    auto get_interface = reinterpret_cast<get_interface_function>(
+        reinterpret_cast<void*>(GetProcAddress(module, "plavora_get_interface")));
+    std::string failure = "no plavora_get_interface";
+    if (get_interface != nullptr) {
+        component_client* client = get_interface(&host.registry, module);
+        client->set_services_ready(true);
+        failure = start_post_stop(*client, host, event_file);
+        client->set_services_ready(false);
+    }
+    FreeLibrary(module);
+    if (failure.empty() && GetModuleHandleW(fs::path(dll).filename().c_str()) != nullptr)
+        failure = "the module is still loaded after its last FreeLibrary";
+    return failure;
+}
+
+void write_results(const std::string& path, const std::string& failure) {
+    if (path.empty()) return;
+    std::ofstream out(path);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<testsuites tests=\"1\" failures=\"" << (failure.empty() ? 0 : 1) << "\" disabled=\"0\" errors=\"0\" "
+        << "name=\"unload_cycles\">\n  <testsuite name=\"UnloadCycles\" tests=\"1\">\n"
+        << "    <testcase name=\"ThreadsHandlesAndPrivateBytesStayFlat\"";
+    if (failure.empty()) out << "/>\n";
+    else out << ">\n      <failure message=\"" << failure << "\"/>\n    </testcase>\n";
+    out << "  </testsuite>\n</testsuites>\n";
+}
+
+// Empty when every cycle went well and the figures stayed flat.
+std::string run(const std::wstring& dll, int cycles) {
+    test_support::running_game game(
+        fs::temp_directory_path() / ("plv-unload-" + std::to_string(GetCurrentProcessId())), L"Duskward: Grey Orchard");
+    if (game.window() == nullptr) return "the game window could not be started";
+    const figures before = measure();
+    print("before", before);
+    figures start;
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        std::string failure = run_cycle(dll, game.event_file());
+        if (!failure.empty()) return "cycle " + std::to_string(cycle) + ": " + failure;
+        const figures now = measure();
+        if (now.threads != before.threads)
+            return "cycle " + std::to_string(cycle) + ": " + std::to_string(now.threads) + " threads, " +
+                std::to_string(before.threads) + " before";
+        if (cycle == 1) { // the first load brings the system libraries the component imports, for good
+            start = now;
+            print("start", start);
+        }
+    }
+    const figures end = measure();
+    std::printf("cycles %d\n", cycles);
+    print("end", end);
+    if (end.handles - start.handles > handle_slack) return "handles grew";
+    if (end.private_bytes - start.private_bytes > private_bytes_slack) return "private bytes grew";
+    return {};
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring dll;
+    int cycles = 500;
+    std::string results;
+    for (int i = 1; i < argc; ++i) {
+        std::wstring arg = argv[i];
+        if (arg == L"--results" && i + 1 < argc) results = fs::path(argv[++i]).string();
+        else if (dll.empty()) dll = fs::absolute(arg).wstring();
+        else cycles = std::wcstol(arg.c_str(), nullptr, 10);
+    }
+    if (dll.empty() || cycles < 1) {
+        std::fprintf(stderr, "usage: unload_cycles DLL [CYCLES] [--results FILE.xml]\n");
+        return 2;
+    }
+    const std::string failure = run(dll, cycles);
+    write_results(results, failure);
+    if (!failure.empty()) std::printf("FAILED: %s\n", failure.c_str());
+    std::fflush(stdout);
+    return failure.empty() ? 0 : 1;
+}
