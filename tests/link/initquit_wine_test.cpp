@@ -13,7 +13,7 @@
 
 #include "link/initquit.h"
 #include "player/play_callback.h"
-#include "tests/link/standin_host_setup.h"
+#include "tests/support/standin_host_fixture.h"
 #include "tests/support/running_game.h"
 
 namespace plv_duskward {
@@ -48,7 +48,7 @@ protected:
     test_support::running_game game_{
         fs::temp_directory_path() / ("plv-initquit-" + std::to_string(GetCurrentProcessId())),
         L"Duskward: Grey Orchard"};
-    link_tests::standin_host_setup host_;
+    test_support::standin_host_fixture host_;
     service_impl_single_t<plv_duskward::initquit> handler_;
 };
 
