@@ -12,9 +12,11 @@ struct table {
     std::uintptr_t next = 0x1000;
 };
 
+// Never destroyed: a handle left open at exit (a test of a component that leaves one to a thread
+// on purpose) would otherwise close its object after the statics that object needs are gone.
 table& the_table() {
-    static table instance;
-    return instance;
+    static table* instance = new table;
+    return *instance;
 }
 
 thread_local DWORD last_error = ERROR_SUCCESS;
