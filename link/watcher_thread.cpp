@@ -27,15 +27,16 @@ struct watcher_start {
 // The watcher that on_start started last. Only the host's start/stop thread touches it.
 struct running_watcher {
     std::shared_ptr<watcher_signals> signals;
-    wex::unique_thread thread; // ours to wait on: the runtime closes its own handle when the thread ends
+    // The runtime closes the handle _beginthread gives only when the thread returns to it. The
+    // watcher never does: it ends with FreeLibraryAndExitThread, so the handle is ours to wait on
+    // and to close.
+    wex::unique_thread thread;
 };
 running_watcher current;
 
 // Everything the thread owns is gone when this returns, but the module reference.
 HMODULE watch_until_stopped(void* argument) {
     std::unique_ptr<watcher_start> start(static_cast<watcher_start*>(argument));
-    // The starter keeps a handle of the thread before the thread may end and its own handle go.
-    start->signals->wait_at_gate();
     watch_game(*start->signals);
     return start->module;
 }
@@ -45,20 +46,9 @@ void FindGameWindow(void* argument) {
     FreeLibraryAndExitThread(module, 0);
 }
 
-bool has_ended(const wex::unique_thread& thread) {
-    return thread && WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0;
-}
+bool has_ended(const wex::unique_thread& thread) { return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }
 
 bool watcher_running() { return current.signals && !current.signals->stop_requested() && !has_ended(current.thread); }
-
-// The handle _beginthread gives stays valid only while the thread runs; this one stays ours.
-wex::unique_thread keep_handle(std::uintptr_t thread) {
-    HANDLE kept = nullptr;
-    if (!DuplicateHandle(
-            GetCurrentProcess(), reinterpret_cast<HANDLE>(thread), GetCurrentProcess(), &kept, SYNCHRONIZE, FALSE, 0))
-        return {};
-    return wex::unique_thread(kept);
-}
 
 // The console line of the failure, or null once the thread runs.
 const char* launch(std::shared_ptr<watcher_signals> signals) {
@@ -73,11 +63,9 @@ const char* launch(std::shared_ptr<watcher_signals> signals) {
         return "_beginthread(FindGameWindow) failed";
     }
     start.release(); // the thread's now
-    current.signals = signals;
-    current.thread = keep_handle(thread);
-    signals->open_gate();
-    // Without a handle a stop cannot wait for the thread; the thread still ends by itself.
-    return current.thread ? nullptr : "DuplicateHandle failed";
+    current.signals = std::move(signals);
+    current.thread = wex::unique_thread(reinterpret_cast<HANDLE>(thread));
+    return nullptr;
 }
 
 } // namespace
@@ -92,7 +80,7 @@ void start_watcher() {
 void stop_watcher_and_wait() {
     if (!current.signals) return;
     current.signals->request_stop();
-    if (current.thread && WaitForSingleObject(current.thread.get(), watcher_stop_limit_ms) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(current.thread.get(), watcher_stop_limit_ms) != WAIT_OBJECT_0) {
         report_error("plv_duskward game watcher did not stop in time");
         return;
     }

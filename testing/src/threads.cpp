@@ -46,13 +46,16 @@ void run_thread(
     void (*start_address)(void*), void* argument, const std::shared_ptr<thread_object>& thread, HANDLE handle) {
     enter_counted_thread();
     wait_at_gate();
+    bool returned = true;
     try {
         start_address(argument);
     } catch (const thread_exit&) { // FreeLibraryAndExitThread
+        returned = false;
     }
     thread_ended(); // counted out before anyone waiting on the thread can see it end
     thread->end();
-    CloseHandle(handle);
+    // As the runtime does: its end-of-thread step, reached only by returning, closes the handle.
+    if (returned) CloseHandle(handle);
 }
 
 } // namespace
@@ -81,21 +84,6 @@ std::uintptr_t _beginthread(void (*start_address)(void*), unsigned, void* argume
         return failed;
     }
     return reinterpret_cast<std::uintptr_t>(handle);
-}
-
-HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }
-
-BOOL DuplicateHandle(
-    HANDLE source_process, HANDLE source, HANDLE target_process, HANDLE* target, DWORD, BOOL, DWORD options) {
-    if (source_process != GetCurrentProcess() || target_process != GetCurrentProcess() || target == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    auto object = standin::lookup_handle(source);
-    if (!object) return FALSE;
-    *target = standin::register_handle(std::move(object));
-    if (options & DUPLICATE_CLOSE_SOURCE) CloseHandle(source);
-    return TRUE;
 }
 
 BOOL GetModuleHandleExW(DWORD flags, LPCWSTR address, HMODULE* module) {

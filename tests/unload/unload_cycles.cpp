@@ -12,6 +12,7 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,6 +31,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+bool load_only = false;
+constexpr ULONGLONG connect_limit_ms = 30000;
+ULONGLONG slowest_connection_ms = 0;
 
 using get_interface_function = component_client* (*)(host_services*, HINSTANCE);
 
@@ -43,6 +47,49 @@ struct figures {
     long long handles = 0;
     long long private_bytes = 0;
 };
+
+// The system's table of every open handle, read through ntdll where GetProcessHandleCount gives
+// nothing (Wine answers it with 0). The entry's layout is the documented one.
+struct system_handle_entry {
+    USHORT owner_process_id; // the low 16 bits
+    USHORT back_trace_index;
+    UCHAR object_type;
+    UCHAR flags;
+    USHORT value;
+    PVOID object;
+    ULONG access;
+};
+struct system_handle_table {
+    ULONG count;
+    system_handle_entry entries[1];
+};
+using query_system_information = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+constexpr ULONG system_handle_information = 16;
+constexpr LONG info_length_mismatch = static_cast<LONG>(0xC0000004L);
+
+long long handles_in_system_table() {
+    auto query = reinterpret_cast<query_system_information>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (query == nullptr) return -1;
+    std::vector<unsigned char> buffer(1 << 16);
+    LONG status = 0;
+    while ((status = query(system_handle_information, buffer.data(), static_cast<ULONG>(buffer.size()), nullptr)) ==
+        info_length_mismatch)
+        buffer.resize(buffer.size() * 2);
+    if (status != 0) return -1;
+    const auto* table = reinterpret_cast<const system_handle_table*>(buffer.data());
+    const auto self = static_cast<USHORT>(GetCurrentProcessId());
+    long long count = 0;
+    for (ULONG i = 0; i < table->count; ++i)
+        if (table->entries[i].owner_process_id == self) ++count;
+    return count;
+}
+
+long long handle_count() {
+    DWORD handles = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &handles) && handles != 0) return handles;
+    return handles_in_system_table();
+}
 
 long long thread_count() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -59,13 +106,13 @@ long long thread_count() {
 figures measure() {
     figures now;
     now.threads = thread_count();
-    DWORD handles = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles);
-    now.handles = handles;
+    now.handles = handle_count();
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
+    // The commit charge is the private bytes; Wine reports it only as the page file usage.
     if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        now.private_bytes = static_cast<long long>(memory.PrivateUsage);
+        now.private_bytes =
+            static_cast<long long>(memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage);
     return now;
 }
 
@@ -114,14 +161,22 @@ void post_a_few_events(cycle_host& host) {
     host.main_thread.run_pending();
 }
 
+std::string console_of(cycle_host& host) {
+    std::string lines;
+    for (const std::string& line : host.console.lines()) lines += "\n  console: " + line;
+    return lines;
+}
+
 // The started component's part of a cycle; empty when it went as it should.
 std::string start_post_stop(component_client& client, cycle_host& host, const fs::path& event_file) {
     service_ptr_t<initquit> handler = find_handler(client);
     if (!handler) return "no init/quit handler";
     handler->on_start();
-    // The watcher's first pass looks at once.
-    for (int wait = 0; wait < 5000 && size_or_zero(event_file) == 0; ++wait) Sleep(1);
-    if (size_or_zero(event_file) == 0) return "no connection to the game in front";
+    // The watcher's first pass looks at once; the bound only keeps a broken cycle from hanging.
+    const ULONGLONG started = GetTickCount64();
+    while (size_or_zero(event_file) == 0 && GetTickCount64() - started < connect_limit_ms) Sleep(1);
+    slowest_connection_ms = std::max(slowest_connection_ms, GetTickCount64() - started);
+    if (size_or_zero(event_file) == 0) return "no connection to the game in front" + console_of(host);
     post_a_few_events(host);
     handler->on_stop();
     if (size_or_zero(event_file) != 0) return "event file not empty after on_stop";
@@ -141,7 +196,8 @@ std::string run_cycle(const std::wstring& dll, const fs::path& event_file) {
     if (get_interface != nullptr) {
         component_client* client = get_interface(&host.registry, module);
         client->set_services_ready(true);
-        failure = start_post_stop(*client, host, event_file);
+        if (!load_only) failure = start_post_stop(*client, host, event_file);
+        else failure.clear();
         client->set_services_ready(false);
     }
     FreeLibrary(module);
@@ -170,6 +226,7 @@ std::string run(const std::wstring& dll, int cycles) {
     const figures before = measure();
     print("before", before);
     figures start;
+    const ULONGLONG began = GetTickCount64();
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         std::string failure = run_cycle(dll, game.event_file());
         if (!failure.empty()) return "cycle " + std::to_string(cycle) + ": " + failure;
@@ -183,7 +240,8 @@ std::string run(const std::wstring& dll, int cycles) {
         }
     }
     const figures end = measure();
-    std::printf("cycles %d\n", cycles);
+    std::printf("cycles %d, %.1f ms each, the slowest connection %llu ms\n", cycles,
+        static_cast<double>(GetTickCount64() - began) / cycles, slowest_connection_ms);
     print("end", end);
     if (end.handles - start.handles > handle_slack) return "handles grew";
     if (end.private_bytes - start.private_bytes > private_bytes_slack) return "private bytes grew";
@@ -198,7 +256,8 @@ int wmain(int argc, wchar_t** argv) {
     std::string results;
     for (int i = 1; i < argc; ++i) {
         std::wstring arg = argv[i];
-        if (arg == L"--results" && i + 1 < argc) results = fs::path(argv[++i]).string();
+        if (arg == L"--load-only") load_only = true;
+        else if (arg == L"--results" && i + 1 < argc) results = fs::path(argv[++i]).string();
         else if (dll.empty()) dll = fs::absolute(arg).wstring();
         else cycles = std::wcstol(arg.c_str(), nullptr, 10);
     }

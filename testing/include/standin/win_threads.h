@@ -7,20 +7,9 @@ void Sleep(DWORD milliseconds);
 
 // Starts a detached thread; (uintptr_t)-1 when it cannot (testing/standin/threads.h makes it fail).
 // The stack size is ignored. The result is the thread's handle, waitable (signalled once the thread
-// has ended) and closed by the stand-in when the thread ends, as the runtime does on Windows: a
-// caller that wants to keep it duplicates it while the thread cannot have ended yet.
+// has ended). As the runtime on Windows does, the stand-in closes it when the thread returns from
+// its body; a thread that ends with FreeLibraryAndExitThread never returns, and leaves it open.
 std::uintptr_t _beginthread(void (*start_address)(void*), unsigned stack_size, void* argument);
-
-// Pseudo handles: valid only in the calls that take them, never closed.
-HANDLE GetCurrentProcess();
-
-#define DUPLICATE_CLOSE_SOURCE 0x00000001u
-#define DUPLICATE_SAME_ACCESS 0x00000002u
-#define SYNCHRONIZE 0x00100000u
-
-// Within this process only: a second handle to the same object.
-BOOL DuplicateHandle(HANDLE source_process, HANDLE source, HANDLE target_process, HANDLE* target, DWORD access,
-    BOOL inherit, DWORD options);
 
 // The component's module: one per process, its references counted so that a test can see them
 // balance (testing/standin/threads.h).
