@@ -144,11 +144,13 @@ class Process:
 
 
 class Environment:
-    """Where the programs under test are."""
+    """Where the programs under test are; game64_dir, when given, holds a 64-bit stand-in game for
+    the scenarios that pair it with the programs of bin_dir."""
 
-    def __init__(self, bin_dir, wine_run):
+    def __init__(self, bin_dir, wine_run, game64_dir=None):
         self.bin_dir = bin_dir
         self.wine_run = wine_run
+        self.game64_dir = game64_dir
 
     def program(self, name):
         return os.path.join(self.bin_dir, name)
@@ -161,9 +163,11 @@ START_TIMEOUT = 30
 
 class Scenario:
     """One scenario: a fresh game folder <root>/bin, <root>/gamedata, and the programs it starts.
-    A subclass gives `name` and implements run()."""
+    A subclass gives `name` and implements run(); one with `game64` set plays against the 64-bit
+    game of the environment."""
 
     name = None
+    game64 = False
 
     def __init__(self, env, keep=False):
         self.env = env
@@ -172,7 +176,8 @@ class Scenario:
         self.processes = []
         os.makedirs(os.path.join(self.root, "bin"))
         os.makedirs(os.path.join(self.root, "gamedata"))
-        shutil.copy2(env.program("duskward_game.exe"), os.path.join(self.root, "bin"))
+        game_dir = env.game64_dir if self.game64 else env.bin_dir
+        shutil.copy2(os.path.join(game_dir, "duskward_game.exe"), os.path.join(self.root, "bin"))
 
     def run(self):
         raise NotImplementedError

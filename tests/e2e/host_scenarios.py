@@ -1,4 +1,4 @@
-"""Scenarios of the whole component: plavora_host loads the 64-bit DLL, the stand-in game runs
+"""Scenarios of the whole component: plavora_host loads the build's DLL, the stand-in game runs
 in a fresh game folder, and each scenario checks what the game read, what the host printed and
 the event file's bytes."""
 
@@ -301,6 +301,23 @@ class SettingsFromThePageLast(ConnectedScenario):
         check_document(self, [INIT, self.PAUSED, self.SEEK])
 
 
+class PlayerReachesAGameOfTheOtherWidth(ConnectedScenario):
+    """The users' common case: the 32-bit player with a 64-bit game. A 32-bit process may not read
+    a 64-bit one's module list, so the game's folder is found through the limited query; the event
+    file must still land in that folder, with no error on the way."""
+
+    name = "player_reaches_a_64_bit_game"
+    game64 = True
+
+    def run(self):
+        game, host = self.connect()
+        host.send(r"play Some Artist|Some Title|C:\Music\some.mp3")
+        events = [INIT, (1, "track_change", "Some Artist: Some Title")]
+        expect_events(game, events[1:])
+        check_document(self, events)
+        check_nothing_went_wrong(game, host)
+
+
 class QuitEmptiesAndClosesTheFile(ConnectedScenario):
     """Quitting the host stops the component at once: the file is empty and no process holds
     it within a second of the command."""
@@ -337,4 +354,5 @@ SCENARIOS = [
     GameLeavesTheFrontAndComesBack,
     SettingsFromThePageLast,
     QuitEmptiesAndClosesTheFile,
+    PlayerReachesAGameOfTheOtherWidth,
 ]
