@@ -160,9 +160,9 @@ reader.__index = reader
 function plvr_reader.new(path)
   return setmetatable({
     path = path,
-    last_id = -1,          -- the newest event handed out since the last restart, -1: none
-    known = {},            -- the recent events handed out, by id
-    saw_cut_file = false,  -- an empty or cut-off file was read since the last whole document
+    last_id = -1,           -- the newest event handed out since the last restart, -1: none
+    known = {},             -- the recent events handed out, by id
+    saw_empty_file = false, -- an empty file was read since the last whole document
     polling_delay = default_polling_delay,
     suspend_input = false,
   }, reader)
@@ -176,9 +176,10 @@ function reader:numbering_restarted(events)
   if #events == 0 then return true end
   local newest = events[#events].id
   if newest < self.last_id then return true end
-  -- Every rewrite within one connection adds an event, so a file that was cut and then holds no
-  -- newer one was created anew by the next connection.
-  if newest == self.last_id and self.saw_cut_file then return true end
+  -- The file was emptied and then written again without a newer event: only a new connection
+  -- does that, as every rewrite within one adds an event. (A read caught half way is not taken
+  -- as a sign: a false restart would hand the same events out twice.)
+  if newest == self.last_id and self.saw_empty_file then return true end
   for _, event in ipairs(events) do
     local known = self.known[event.id]
     if known and (known.type ~= event.type or known.text ~= event.text) then return true end
@@ -204,7 +205,7 @@ function reader:take(document, events)
   for id in pairs(self.known) do
     if id <= self.last_id - slot_count then self.known[id] = nil end
   end
-  self.saw_cut_file = false
+  self.saw_empty_file = false
   self.polling_delay = document.polling_delay
   self.suspend_input = document.suspend_input
   return news
@@ -228,10 +229,10 @@ function reader:poll()
     if document then
       news = self:take(document, verdict)
     else
-      if verdict == "incomplete" then
-        self.saw_cut_file = true
-        -- Under Wine a file being cut can show a single zero byte for a moment.
-        if bytes == "" or bytes == "\0" then reason = "empty" end
+      -- Under Wine a file being cut can show a single zero byte for a moment: it is empty too.
+      if bytes == "" or bytes == "\0" then
+        self.saw_empty_file = true
+        reason = "empty"
       end
       news = { status = verdict == "incomplete" and "skipped" or verdict, reason = reason }
     end
