@@ -195,9 +195,8 @@ function reader:take(document, events)
   end
   for _, event in ipairs(events) do
     if event.id > self.last_id then
-      local copy = { id = event.id, type = event.type, text = event.text }
-      news.events[#news.events + 1] = copy
-      self.known[event.id] = copy
+      news.events[#news.events + 1] = { id = event.id, type = event.type, text = event.text }
+      self.known[event.id] = { type = event.type, text = event.text }
       self.last_id = event.id
     end
   end
@@ -225,16 +224,17 @@ function reader:poll()
   if bytes == nil then
     news = { status = "skipped", reason = "no file" }
   else
-    local document, verdict, reason = plvr_reader.parse(bytes)
+    -- On success the second value holds the events in id order, else the verdict.
+    local document, detail, reason = plvr_reader.parse(bytes)
     if document then
-      news = self:take(document, verdict)
+      news = self:take(document, detail)
     else
       -- Under Wine a file being cut can show a single zero byte for a moment: it is empty too.
       if bytes == "" or bytes == "\0" then
         self.saw_empty_file = true
         reason = "empty"
       end
-      news = { status = verdict == "incomplete" and "skipped" or verdict, reason = reason }
+      news = { status = detail == "incomplete" and "skipped" or detail, reason = reason }
     end
   end
   news.events = news.events or {}
