@@ -11,6 +11,7 @@ import argparse
 import glob
 import importlib
 import os
+import shutil
 import sys
 import time
 import traceback
@@ -93,7 +94,11 @@ def main():
     if game64 and not os.path.isfile(os.path.join(game64, "duskward_game.exe")):
         print(f"run_e2e: no duskward_game.exe in {game64}; build the win64 preset first", file=sys.stderr)
         return 2
-    env = Environment(os.path.abspath(args.bin), os.path.join(REPO, "scripts", "wine-run"), game64)
+    # The documents of this run only, beside the report, for tests/reader/run_reader_tests.lua.
+    documents = os.path.join(os.path.dirname(os.path.abspath(args.results)), "e2e-documents")
+    shutil.rmtree(documents, ignore_errors=True)
+    os.makedirs(documents)
+    env = Environment(os.path.abspath(args.bin), os.path.join(REPO, "scripts", "wine-run"), documents, game64)
     scenarios = [s for s in all_scenarios() if game64 or not s.game64]
     chosen = [s for s in scenarios if not args.only or s.name in args.only]
     unknown = set(args.only or []) - {s.name for s in scenarios}
