@@ -182,7 +182,9 @@ void host_session::add_host_commands() {
         process_figures figures;
         std::string error;
         if (!read_process_figures(figures, error)) return error;
-        std::printf("stats handles %lu private_bytes %llu\n", figures.handles, figures.private_bytes);
+        const std::string line = "stats handles " + std::to_string(figures.handles) + " private_bytes " +
+            std::to_string(figures.private_bytes);
+        std::printf("%s\n", line.c_str());
         std::fflush(stdout);
         return {};
     });

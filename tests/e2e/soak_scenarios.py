@@ -88,7 +88,24 @@ def report(phase, count, before, after):
     return grew
 
 
-SCENARIOS = [WineSoak]
+class HostQuitsWhileItsScriptIsStillRead(Scenario):
+    """A long script whose second line is `quit`: the host ends at once and cleanly, with its
+    settings saved, while its reader is still in the middle of the file."""
+
+    name = "host_quits_while_its_script_is_still_read"
+
+    def run(self):
+        script = os.path.join(self.root, "long.script")
+        config = os.path.join(self.root, "host.cfg")
+        with open(script, "w") as out:
+            out.write("seek 1\nquit\n" + "seek 2\n" * 200000)
+        host = self.start_host("--config", "host.cfg", "--script", "long.script")  # in the host's folder
+        status = host.wait(60)
+        check(status == 0, f"the host ended with {status}: {host.stderr_lines()}")
+        check(os.path.getsize(config) > 0, "the settings were not saved")
+
+
+SCENARIOS = [WineSoak, HostQuitsWhileItsScriptIsStillRead]
 
 
 def main():

@@ -10,7 +10,7 @@
 
 namespace {
 
-class step final : public main_thread_callback {
+class step : public main_thread_callback {
 public:
     step(std::string& log, char name, bool throws) : log_(log), name_(name), throws_(throws) {}
     void run() override {
@@ -28,9 +28,15 @@ TEST(PostedCallbacks, OneThatThrowsIsReportedAndTheOthersStillRun) {
     auto queue =
         service_ptr_t<standin_host::main_thread_queue>::share(new service_impl_t<standin_host::main_thread_queue>());
     std::string log;
-    for (auto [name, throws] : {std::pair{'a', false}, {'b', true}, {'c', false}})
-        queue->post_callback(
-            service_ptr_t<main_thread_callback>::share(new service_impl_t<step>(log, name, throws)).detach());
+    struct planned {
+        char name;
+        bool throws;
+    };
+    for (const planned& callback : {planned{'a', false}, planned{'b', true}, planned{'c', false}}) {
+        auto posted =
+            service_ptr_t<main_thread_callback>::share(new service_impl_t<step>(log, callback.name, callback.throws));
+        queue->post_callback(posted.detach());
+    }
     std::FILE* report = std::tmpfile();
     ASSERT_NE(report, nullptr);
 
