@@ -15,7 +15,7 @@
 #include "testing/standin/desktop.h"
 #include "testing/standin/failures.h"
 #include "testing/standin/files.h"
-#include "tests/support/recording_host.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace event_tests {
 
@@ -48,7 +48,7 @@ protected:
     static plv_duskward::event_queue& queue() { return plv_duskward::event_queue::instance(); }
 
     standin::scoped_drive drive_;
-    test_support::recording_host host_;
+    test_support::standin_host_fixture host_;
     HWND window_ = nullptr;
 };
 

@@ -13,7 +13,7 @@
 #include "event/shared_event_file.h"
 #include "frame/handles.h"
 #include "tests/event/worked_example.h"
-#include "tests/support/recording_host.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace event_tests {
 namespace {
@@ -90,7 +90,7 @@ protected:
     std::wstring title_;
     wex::unique_process game_;
     HWND window_ = nullptr;
-    test_support::recording_host host_;
+    test_support::standin_host_fixture host_;
 };
 
 TEST_F(EventFileOnWindows, TheGameReadsTheWorkedExampleFromGamedataConfig) {

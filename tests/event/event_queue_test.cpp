@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/support/recording_host.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace plv_duskward {
 namespace {
@@ -82,7 +82,7 @@ TEST_F(EventQueue, ResetEmptiesEverySlotAndKeepsThePollingDelay) {
 }
 
 TEST_F(EventQueue, PostWithNoFileOpenChangesTheRingAndPrintsNothing) {
-    test_support::recording_host host;
+    test_support::standin_host_fixture host;
     post_event("seek to 1:23", "seek");
     EXPECT_EQ(ring().slots[0].text.view(), "seek to 1:23");
     EXPECT_EQ(ring().slots[0].type.view(), "seek");

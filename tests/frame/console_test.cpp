@@ -10,7 +10,7 @@
 
 #include "frame/host_lookup.h"
 #include "frame/text_size.h"
-#include "tests/support/recording_host.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace plv_duskward {
 namespace {
@@ -32,7 +32,7 @@ public:
 };
 
 TEST(Console, LinesAreDroppedWhileTheHostHasTheConsoleOff) {
-    test_support::recording_host host;
+    test_support::standin_host_fixture host;
     set_services_ready(false);
     report_error("too early");
     print_formatted("also %s", "too early");
@@ -52,33 +52,34 @@ TEST(Console, LinesAreDroppedWhileTheHostHasTheConsoleOff) {
 }
 
 TEST(Console, EveryConsoleGetsTheLineAndEveryReferenceIsReleased) {
-    test_support::recording_host host;
+    test_support::standin_host_fixture host;
     counting_console second;
-    host.registry().add(&second);
+    host.registry.add(&second);
     const std::int32_t held_by_registry = second.references.load();
     report_error("gamedata does not exist");
     EXPECT_EQ(host.lines(), lines{"Error: gamedata does not exist"});
     EXPECT_EQ(second.printed, lines{"Error: gamedata does not exist"});
     EXPECT_EQ(second.references.load(), held_by_registry);
-    host.registry().remove_all(host_console::class_id);
+    host.registry.remove_all(host_console::class_id);
 }
 
 TEST(HostLookup, ASingleServiceIsFoundOnlyWhenThereIsExactlyOne) {
-    test_support::recording_host host;
+    test_support::standin_host_fixture host;
     counting_console extra;
+    host.registry.remove_all(main_thread_poster::class_id);
     EXPECT_THROW(get_single_service<main_thread_poster>(), exception_service_not_found);
     {
         auto console = get_single_service<host_console>();
         EXPECT_NE(console.get(), nullptr);
     }
-    host.registry().add(&extra);
+    host.registry.add(&extra);
     try {
         get_single_service<host_console>();
         ADD_FAILURE() << "two consoles are not one";
     } catch (const exception_service_duplicated& error) {
         EXPECT_STREQ(error.what(), "Service duplicated");
     }
-    host.registry().remove_all(host_console::class_id);
+    host.registry.remove_all(host_console::class_id);
     EXPECT_EQ(extra.references.load(), 0);
     try {
         get_single_service<host_console>();

@@ -7,7 +7,7 @@
 
 #include "frame/errors.h"
 #include "player/play_callback.h"
-#include "tests/link/standin_host_setup.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace plv_duskward {
 namespace {
@@ -20,7 +20,7 @@ protected:
                 static_cast<plv_duskward::play_callback*>(registration.listener));
     }
 
-    link_tests::standin_host_setup host_;
+    test_support::standin_host_fixture host_;
     service_impl_single_t<plv_duskward::initquit> handler_;
 };
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/standin/key_processor.h"
-#include "tests/link/standin_host_setup.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace plv_duskward {
 namespace {
@@ -33,7 +33,7 @@ protected:
 
     service_impl_single_t<standin_host::key_processor> first_;
     service_impl_single_t<standin_host::key_processor> second_;
-    link_tests::standin_host_setup host_;
+    test_support::standin_host_fixture host_;
 };
 
 TEST_F(KeyOffer, EveryProcessorIsOfferedTheKeyUntilItHandlesIt) {

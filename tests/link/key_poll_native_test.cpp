@@ -7,7 +7,7 @@
 #include "frame/errors.h"
 #include "link/key_callback.h"
 #include "testing/standin/keyboard.h"
-#include "tests/link/standin_host_setup.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace plv_duskward {
 namespace {
@@ -32,7 +32,7 @@ protected:
     }
 
     service_impl_single_t<keeping_poster> poster_;
-    link_tests::standin_host_setup host_;
+    test_support::standin_host_fixture host_;
     key_state_table table_{};
 };
 

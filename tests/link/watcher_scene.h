@@ -19,7 +19,7 @@
 #include "testing/standin/desktop.h"
 #include "testing/standin/files.h"
 #include "testing/standin/keyboard.h"
-#include "tests/link/standin_host_setup.h"
+#include "tests/support/standin_host_fixture.h"
 
 namespace link_tests {
 
@@ -56,7 +56,7 @@ public:
     HWND iron = nullptr;
     HWND other = nullptr;
     service_impl_single_t<standin_host::key_processor> keys;
-    standin_host_setup host;
+    test_support::standin_host_fixture host;
     service_impl_single_t<plv_duskward::initquit> handler;
 
 private:
