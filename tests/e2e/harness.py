@@ -1,6 +1,7 @@
 """The pieces that end-to-end scenarios are made of: a program under Wine that is driven line by
 line, a scenario with its own temporary game folder, and the event file's text."""
 
+import hashlib
 import os
 import queue
 import re
@@ -144,11 +145,13 @@ class Process:
 
 
 class Environment:
-    """Where the programs under test are."""
+    """Where the programs under test are, and where the documents that the component wrote are
+    kept for the tests of the game-side readers (None: not kept)."""
 
-    def __init__(self, bin_dir, wine_run):
+    def __init__(self, bin_dir, wine_run, documents=None):
         self.bin_dir = bin_dir
         self.wine_run = wine_run
+        self.documents = documents
 
     def program(self, name):
         return os.path.join(self.bin_dir, name)
@@ -226,6 +229,19 @@ class Scenario:
         os.makedirs(os.path.dirname(self.event_file), exist_ok=True)
         with open(self.event_file, "wb") as file:
             file.write(data)
+
+    def keep_document(self, data, events, polling_delay=2000, suspend_input=True):
+        """Keeps a whole document that the component wrote, beside what a reader of it alone
+        must give, in the form of tests/reader/cases.txt; equal documents are kept once."""
+        if not self.env.documents:
+            return
+        name = os.path.join(self.env.documents, hashlib.sha1(data).hexdigest()[:16])
+        lines = [f"event {i} {t} {x}" for i, t, x in sorted(events)]
+        lines.append(f"complete {polling_delay} {1 if suspend_input else 0}")
+        with open(name + ".ltx", "wb") as file:
+            file.write(data)
+        with open(name + ".expected", "wb") as file:
+            file.write("".join(line + "\n" for line in lines).encode("cp1252"))
 
     def close(self):
         for process in self.processes:

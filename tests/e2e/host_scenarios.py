@@ -38,6 +38,7 @@ def check_document(scenario, events, polling_delay=2000, suspend_input=True):
     if len(seen_lines) != len(expected_lines):
         differing.append(f"{len(seen_lines) - 1} lines, expected {len(expected_lines) - 1}")
     check(not differing, "the event file differs: " + "; ".join(differing))
+    scenario.keep_document(seen, events, polling_delay=polling_delay, suspend_input=suspend_input)
 
 
 def check_nothing_went_wrong(game, *hosts):
@@ -102,6 +103,8 @@ class HostConnectsToTheGame(ConnectedScenario):
         check(written[-1] == with_init, f"the file ended as {written[-1]!r}")
         stray = [state for state in written[:-1] if state != empty]
         check(not stray, f"before \"init\" the file held {stray!r}")
+        if written[0] == empty:
+            self.keep_document(empty, [])
         caught = "caught" if written[0] == empty else "missed (only \"init\" seen)"
         print(f"     the file with eight empty slots: {caught}", flush=True)
         host.expect(r"^found 'Duskward: Grey Orchard'$", READ_TIMEOUT)

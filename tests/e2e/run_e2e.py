@@ -9,6 +9,7 @@ import argparse
 import glob
 import importlib
 import os
+import shutil
 import sys
 import time
 import traceback
@@ -86,7 +87,11 @@ def main():
     if not os.environ.get("WINEPREFIX") or not os.environ.get("DISPLAY"):
         print("run_e2e: no Wine prefix or display; run this through scripts/with-wine", file=sys.stderr)
         return 2
-    env = Environment(os.path.abspath(args.bin), os.path.join(REPO, "scripts", "wine-run"))
+    # The documents of this run only, beside the report, for tests/reader/run_reader_tests.lua.
+    documents = os.path.join(os.path.dirname(os.path.abspath(args.results)), "e2e-documents")
+    shutil.rmtree(documents, ignore_errors=True)
+    os.makedirs(documents)
+    env = Environment(os.path.abspath(args.bin), os.path.join(REPO, "scripts", "wine-run"), documents)
     scenarios = all_scenarios()
     chosen = [s for s in scenarios if not args.only or s.name in args.only]
     unknown = set(args.only or []) - {s.name for s in scenarios}
