@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <mutex>
 
 #include "frame/host_interfaces.h"
 #include "frame/string8.h"
@@ -100,11 +102,25 @@ private:
     std::atomic<std::uint8_t> byte_;
 };
 
-// A UTF-8 text; the variable is itself the string. Used on the host's main thread only.
+// A UTF-8 text; the variable is itself the string. The host may save the settings on a thread of
+// its own while the page replaces a text on the main thread, so every change and the save's read
+// of the text hold a small lock. Texts change on the main thread only, so reads there need none.
 class cfg_string final : public cfg_var, public wex::string8 {
 public:
     cfg_string(const GUID& id, const char* initial) : cfg_var(id), wex::string8(initial) {}
 
+    void append(const char* text, std::size_t max_length = wex::no_limit) override;
+    void assign(const char* text, std::size_t max_length = wex::no_limit) override;
+    void truncate(std::size_t length) override;
+    // The host writes into a buffer of its own, which unlock_buffer then takes over as the text:
+    // a save never sees a text half written.
+    char* lock_buffer(std::size_t length) override;
+    void unlock_buffer() override;
+
     void read_value(input_stream& in, std::uint32_t size, abort_flag& abort) override;
     void write_value(output_stream& out, abort_flag& abort) override;
+
+private:
+    std::mutex lock_;
+    wex::string8 being_written_;
 };

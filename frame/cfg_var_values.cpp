@@ -51,4 +51,30 @@ void cfg_string::read_value(input_stream& in, std::uint32_t, abort_flag& abort) 
     assign(collected.get_text(), collected.get_length());
 }
 
-void cfg_string::write_value(output_stream& out, abort_flag& abort) { out.write(get_text(), get_length(), abort); }
+void cfg_string::write_value(output_stream& out, abort_flag& abort) {
+    const std::lock_guard<std::mutex> guard(lock_);
+    out.write(get_text(), get_length(), abort);
+}
+
+void cfg_string::append(const char* text, std::size_t max_length) {
+    const std::lock_guard<std::mutex> guard(lock_);
+    wex::string8::append(text, max_length);
+}
+
+void cfg_string::assign(const char* text, std::size_t max_length) {
+    const std::lock_guard<std::mutex> guard(lock_);
+    wex::string8::assign(text, max_length);
+}
+
+void cfg_string::truncate(std::size_t length) {
+    const std::lock_guard<std::mutex> guard(lock_);
+    wex::string8::truncate(length);
+}
+
+char* cfg_string::lock_buffer(std::size_t length) { return being_written_.lock_buffer(length); }
+
+void cfg_string::unlock_buffer() {
+    being_written_.unlock_buffer();
+    assign(being_written_.get_text(), being_written_.get_length());
+    being_written_ = wex::string8();
+}

@@ -72,6 +72,8 @@ public:
     shared_text() noexcept;
     // A copy of the text, which ends at its first NUL or after max_length bytes.
     explicit shared_text(const char* text, std::size_t max_length = no_limit);
+    // Takes the string's text over without copying it.
+    explicit shared_text(string8&& text);
     shared_text(const shared_text& other) noexcept;
     // Leaves `other` the empty value.
     shared_text(shared_text&& other) noexcept;
@@ -92,8 +94,6 @@ public:
     friend shared_text operator+(const shared_text& first, const shared_text& second);
 
 private:
-    explicit shared_text(string8&& text);
-
     rc_container_base* container_;
     const string_base* text_;
 };

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+// wex: the support types the component shares in form with its host (texts, owned handles, errors).
 namespace wex {
 
 // "No maximum" for the length arguments below. A text ends at its maximum length or at its first

@@ -50,7 +50,8 @@ bool decode_one(const std::uint8_t* text, std::size_t length, std::size_t& posit
     return true;
 }
 
-// The decoded part as UTF-16 units, ending with a NUL.
+} // namespace
+
 std::vector<WCHAR> utf16_units(const char* text, std::size_t length) {
     std::vector<WCHAR> units;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text);
@@ -66,8 +67,6 @@ std::vector<WCHAR> utf16_units(const char* text, std::size_t length) {
     units.push_back(0);
     return units;
 }
-
-} // namespace
 
 wex::scratch_string utf8_to_ansi(const char* text, std::size_t length) {
     wex::scratch_string converted;

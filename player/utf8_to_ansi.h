@@ -1,6 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
+#include <vector>
 
 #include "frame/scratch_string.h"
 
@@ -12,5 +15,9 @@ namespace plv_duskward {
 // kept. Characters that the code page lacks become its default character. A conversion that fails
 // gives "".
 wex::scratch_string utf8_to_ansi(const char* text, std::size_t length);
+
+// Its first stage: the part that decodes, as UTF-16 units (code points above U+FFFF as surrogate
+// pairs), ending with a NUL.
+std::vector<WCHAR> utf16_units(const char* text, std::size_t length);
 
 } // namespace plv_duskward

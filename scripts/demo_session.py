@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """A short session of the component as a user meets it: the stand-in game in front, the stand-in
 host playing tracks, control mode passing a key from the game to the player, the game leaving the
-front. Runs under Wine (scripts/demo starts it inside scripts/with-wine)."""
+front. Runs under Wine (scripts/demo starts it inside scripts/with-wine) with the programs of the
+build folder given, build/win64/bin unless told otherwise:
+
+    demo_session.py [BUILD/bin]
+"""
 
 import os
 import shutil
@@ -105,7 +109,8 @@ def save_picture(bmp):
 
 
 def main():
-    env = Environment(os.path.join(ROOT, "build", "win64", "bin"), os.path.join(ROOT, "scripts", "wine-run"))
+    bin_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "win64", "bin")
+    env = Environment(os.path.abspath(bin_dir), os.path.join(ROOT, "scripts", "wine-run"))
     session = DemoSession(env)
     try:
         session.run()

@@ -1,5 +1,5 @@
 """A reader of the parts of a PE image (an .exe or .dll) that the project checks: the headers,
-the imported and exported names and the resource tree. Standard library only; every offset is
+the imported and exported names, the resource tree and the version resource. Standard library only; every offset is
 checked, so a damaged file raises PEError instead of reading past its end."""
 
 import struct
@@ -10,6 +10,8 @@ MACHINE_AMD64 = 0x8664
 MAGIC_PE32 = 0x10B
 MAGIC_PE32_PLUS = 0x20B
 RT_DIALOG = 5
+RT_VERSION = 16
+VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
 
 _EXPORT, _IMPORT, _RESOURCE, _DELAY_IMPORT = 0, 1, 2, 13
 
@@ -35,7 +37,7 @@ class PEImage:
         pe_offset = self._read("<I", 0x3C)[0]
         if self._read("<4s", pe_offset)[0] != b"PE\0\0":
             raise PEError("no PE signature")
-        (self.machine, section_count, _, _, _, optional_size,
+        (self.machine, section_count, _, symbol_table, symbol_count, optional_size,
          self.characteristics) = self._read("<HHIIIHH", pe_offset + 4)
         optional = pe_offset + 24
         self.magic = self._read("<H", optional)[0]
@@ -55,8 +57,18 @@ class PEImage:
             name, virtual_size, virtual_address, raw_size, raw_offset = self._read(
                 "<8sIIII", optional + optional_size + 40 * index
             )
-            self.sections.append(Section(name.rstrip(b"\0").decode("latin-1"), virtual_address,
-                                         virtual_size, raw_offset, raw_size))
+            name = name.rstrip(b"\0").decode("latin-1")
+            if name.startswith("/") and name[1:].isdigit():
+                name = self._long_section_name(symbol_table + 18 * symbol_count + int(name[1:]))
+            self.sections.append(Section(name, virtual_address, virtual_size, raw_offset, raw_size))
+
+    def _long_section_name(self, offset):
+        """A section name longer than eight bytes ("/N" in the header) lies in the string table that
+        follows the COFF symbol table, N bytes from its start."""
+        end = self.data.find(b"\0", offset)
+        if offset >= len(self.data) or end < 0:
+            raise PEError("a long section name lies outside the file")
+        return self.data[offset:end].decode("latin-1")
 
     @property
     def is_dll(self):
@@ -160,6 +172,76 @@ class PEImage:
                 key = self.data[start:start + 2 * length].decode("utf-16-le", errors="replace")
             entries.append((key, target & 0x7FFFFFFF, bool(target & 0x80000000)))
         return entries
+
+
+class VersionInfo:
+    """A version resource: the numeric file and product versions as "a.b.c.d" texts, and the
+    texts of its string tables by key (of the first table that has a key)."""
+
+    def __init__(self, file_version, product_version, strings):
+        self.file_version = file_version
+        self.product_version = product_version
+        self.strings = strings
+
+
+def version_info(image):
+    """The image's version resource (the first of id 1, any language), or None when it has none."""
+    blocks = image.resources().get((RT_VERSION, 1), [])
+    return parse_version_info(blocks[0]) if blocks else None
+
+
+def parse_version_info(data):
+    key, value, children = _version_node(data, 0, len(data))
+    if key != "VS_VERSION_INFO" or len(value) < 52:
+        raise PEError("the version resource has no fixed file information")
+    signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<6I", value)
+    if signature != VS_FIXEDFILEINFO_SIGNATURE:
+        raise PEError(f"the fixed file information has the signature 0x{signature:x}")
+    strings = {}
+    for child_key, _, tables in children:
+        if child_key != "StringFileInfo":
+            continue
+        for _, _, entries in tables:
+            for name, text, _ in entries:
+                strings.setdefault(name, text.decode("utf-16-le").rstrip("\0"))
+    return VersionInfo(_four_part(file_ms, file_ls), _four_part(product_ms, product_ls), strings)
+
+
+def _four_part(most, least):
+    return f"{most >> 16}.{most & 0xFFFF}.{least >> 16}.{least & 0xFFFF}"
+
+
+def _version_node(data, offset, end):
+    """One node of a version resource at `offset`: (key, value bytes, [child nodes]). A node is a
+    length, a value length (in UTF-16 units for a text value), a type (1: text), its key as a
+    zero-ended UTF-16 text, the value and the children, each of these aligned to 4 bytes."""
+    if offset + 6 > end:
+        raise PEError("a version node runs past its parent")
+    length, value_length, kind = struct.unpack_from("<HHH", data, offset)
+    node_end = offset + length
+    if length < 6 or node_end > end:
+        raise PEError("a version node runs past its parent")
+    key_end = offset + 6
+    while key_end + 1 < node_end and data[key_end:key_end + 2] != b"\0\0":
+        key_end += 2
+    if key_end + 1 >= node_end:
+        raise PEError("a version node's key has no end")
+    key = data[offset + 6:key_end].decode("utf-16-le")
+    value_start = _align4(key_end + 2)
+    value_size = value_length * 2 if kind == 1 else value_length
+    if value_start + value_size > node_end:
+        raise PEError(f"the value of the version node {key!r} runs past the node")
+    value = data[value_start:value_start + value_size]
+    children = []
+    child = _align4(value_start + value_size)
+    while child < node_end:
+        children.append(_version_node(data, child, node_end))
+        child = _align4(child + struct.unpack_from("<H", data, child)[0])
+    return key, value, children
+
+
+def _align4(offset):
+    return (offset + 3) & ~3
 
 
 def load(path):

@@ -16,11 +16,6 @@ std::string trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string without_comment(const std::string& line) {
-    std::size_t hash = line.find('#');
-    return hash == std::string::npos ? line : line.substr(0, hash);
-}
-
 } // namespace
 
 void command_table::add(const std::string& name, std::size_t min_args, handler run) {
@@ -28,8 +23,9 @@ void command_table::add(const std::string& name, std::size_t min_args, handler r
 }
 
 bool command_table::run_line(const std::string& raw, int line_number) {
-    std::string line = trim(without_comment(raw));
-    if (line.empty()) return true;
+    std::string line = trim(raw);
+    // Only a whole line is a comment: a '#' further on belongs to a title or a text.
+    if (line.empty() || line[0] == '#') return true;
     std::istringstream words(line);
     std::string name;
     words >> name;

@@ -1,6 +1,7 @@
 #pragma once
-// The host's command language, one command a line, '#' starting a comment. Each command either
-// does its work or gives one clear error; a bad line never stops the ones after it.
+// The host's command language, one command a line; a line that starts with '#' is a comment.
+// Each command either does its work or gives one clear error; a bad line never stops the ones
+// after it.
 
 #include <functional>
 #include <map>

@@ -4,7 +4,10 @@
 #include <exception>
 
 #include "frame/service.h"
+#include "frame/settings_stream_memory.h"
 #include "host/program/message_pump.h"
+#include "host/program/posted_callbacks.h"
+#include "host/program/process_figures.h"
 #include "host/program/settings_file.h"
 
 namespace plavora_host {
@@ -48,8 +51,12 @@ host_session::host_session(std::string config_path) : config_path_(std::move(con
 host_session::~host_session() { finish(); }
 
 bool host_session::start(const std::string& dll_path, std::string& error) {
+    // A configuration that is there but cannot be read stops the host before anything is saved
+    // over it: the user's settings are worth more than a session.
+    std::vector<std::uint8_t> stored;
+    if (!config_path_.empty() && read_file(config_path_, stored, error) == read_outcome::failed) return false;
     if (!component_.load(dll_path, services_, error)) return false;
-    load_settings();
+    give_settings(std::move(stored));
     component_.start_services();
     if (component_.handler() != nullptr) component_.handler()->on_start();
     started_ = true;
@@ -78,16 +85,9 @@ bool host_session::run_line(const std::string& line, int line_number) {
     }
 }
 
-void host_session::load_settings() {
-    if (config_path_.empty()) return;
-    std::vector<std::uint8_t> bytes;
-    bool exists = false;
-    if (!read_file(config_path_, bytes, exists)) {
-        std::fprintf(stderr, "plavora_host: cannot read %s\n", config_path_.c_str());
-        return;
-    }
-    if (!exists) return;
-    memory_input input(std::move(bytes));
+void host_session::give_settings(std::vector<std::uint8_t> stored) {
+    if (stored.empty()) return;
+    memory_input input(std::move(stored));
     never_abort abort;
     try {
         component_.client().read_settings(input, abort);
@@ -114,7 +114,7 @@ void host_session::run_main_thread_for(long long milliseconds) {
     ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
     do {
         pump_window_messages();
-        main_thread_->run_pending();
+        run_posted_callbacks(*main_thread_, stderr);
         if (milliseconds > 0) Sleep(5);
     } while (GetTickCount64() < end);
 }
@@ -176,6 +176,16 @@ void host_session::add_host_commands() {
         if (!parse_int(args[1], context) || context < 0) return number_problem(args[1]);
         if (!key_bindings::is_command(args[2])) return "unknown player command '" + args[2] + "'";
         keys_->bind(static_cast<std::uint32_t>(key_code), static_cast<std::uint32_t>(context), args[2]);
+        return {};
+    });
+    commands_.add("stats", 0, [](const auto&, const auto&) -> std::string {
+        process_figures figures;
+        std::string error;
+        if (!read_process_figures(figures, error)) return error;
+        const std::string line = "stats handles " + std::to_string(figures.handles) + " private_bytes " +
+            std::to_string(figures.private_bytes);
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
         return {};
     });
     commands_.add("save", 0, [this](const auto&, const auto&) -> std::string {

@@ -3,7 +3,9 @@
 // preferences window and the commands that drive them.
 
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/program/commands.h"
 #include "host/program/component_loader.h"
@@ -43,7 +45,7 @@ private:
     void run_player_command(const std::string& command);
     void run_main_thread_for(long long milliseconds);
     std::string save_settings();
-    void load_settings();
+    void give_settings(std::vector<std::uint8_t> stored);
 
     std::string config_path_;
     standin_host::registry services_;

@@ -5,11 +5,11 @@
 
 namespace plavora_host {
 
-line_source::line_source(std::istream& input) : state_(std::make_shared<shared_state>()) {
+line_source::line_source(std::shared_ptr<std::istream> input) : state_(std::make_shared<shared_state>()) {
     // The reader may still be blocked in a read when the host quits; it owns its share of the
-    // state, and the process's end takes it down.
-    std::thread([state = state_, &input] {
-        for (std::string line; std::getline(input, line);) {
+    // state and of the stream, and the process's end takes it down.
+    std::thread([state = state_, input = std::move(input)] {
+        for (std::string line; std::getline(*input, line);) {
             std::lock_guard<std::mutex> guard(state->lock);
             state->lines.push_back(line);
             state->arrived.notify_one();

@@ -14,8 +14,9 @@ namespace plavora_host {
 
 class line_source {
 public:
-    // Starts reading; the stream must live as long as the process, as standard input does.
-    explicit line_source(std::istream& input);
+    // Starts reading. The reader shares the stream: `quit` may come while it is still reading,
+    // and it may then go on until the process ends.
+    explicit line_source(std::shared_ptr<std::istream> input);
 
     // The next line if one comes within `milliseconds`; nothing when none came yet. ended() tells
     // that no line will ever come.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -37,8 +38,8 @@ bool parse_options(int argc, char** argv, options& out) {
 
 // Between commands the host's main thread keeps running: posted callbacks and window messages
 // are served at once, as in the player.
-void run_lines(std::istream& input, plavora_host::host_session& session) {
-    plavora_host::line_source lines(input);
+void run_lines(std::shared_ptr<std::istream> input, plavora_host::host_session& session) {
+    plavora_host::line_source lines(std::move(input));
     int line_number = 0;
     while (!lines.ended()) {
         session.serve_main_thread();
@@ -62,13 +63,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (opts.script.empty()) {
-        run_lines(std::cin, session);
+        run_lines(std::shared_ptr<std::istream>(&std::cin, [](std::istream*) {}), session);
     } else {
-        // Lives to the end of the process, as its reader may (see line_source).
-        static std::ifstream script;
-        script.open(opts.script);
-        if (!script) std::fprintf(stderr, "plavora_host: cannot read %s\n", opts.script.c_str());
-        else run_lines(script, session);
+        auto script = std::make_shared<std::ifstream>(opts.script);
+        if (!*script) std::fprintf(stderr, "plavora_host: cannot read %s\n", opts.script.c_str());
+        else run_lines(std::move(script), session);
     }
     session.finish();
     return 0;

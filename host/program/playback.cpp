@@ -28,9 +28,19 @@ void playback::start_current() {
 }
 
 void playback::play(const track_info& info) {
-    playlist_.push_back(std::make_unique<standin_host::track>(
-        info.path, std::map<std::string, std::string>{{"artist", info.artist}, {"title", info.title}}));
-    current_ = playlist_.size() - 1;
+    // A track played again is the playlist's entry, not a new one: a long session that plays the
+    // same tracks over and over keeps its playlist as it is.
+    auto same = [&](const std::unique_ptr<standin_host::track>& entry) {
+        return entry->path() == info.path && entry->field("artist") == info.artist &&
+            entry->field("title") == info.title;
+    };
+    auto found = std::find_if(playlist_.begin(), playlist_.end(), same);
+    if (found == playlist_.end()) {
+        playlist_.push_back(std::make_unique<standin_host::track>(
+            info.path, std::map<std::string, std::string>{{"artist", info.artist}, {"title", info.title}}));
+        found = playlist_.end() - 1;
+    }
+    current_ = static_cast<std::size_t>(found - playlist_.begin());
     start_current();
 }
 

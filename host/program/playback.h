@@ -23,7 +23,7 @@ class playback {
 public:
     explicit playback(standin_host::listener_registry& listeners) : listeners_(listeners) {}
 
-    void play(const track_info& info); // adds the track to the playlist and plays it
+    void play(const track_info& info); // plays the track, added to the playlist unless it is there
     void next();
     void previous();
     void set_paused(bool paused);

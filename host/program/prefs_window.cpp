@@ -10,15 +10,11 @@ namespace {
 
 constexpr wchar_t frame_class[] = L"PlavoraPreferences";
 
-LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
-void register_frame_class() {
+void register_frame_class(WNDPROC procedure) {
     static bool registered = false;
     if (registered) return;
     WNDCLASSW window_class = {};
-    window_class.lpfnWndProc = frame_procedure;
+    window_class.lpfnWndProc = procedure;
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = frame_class;
@@ -47,14 +43,30 @@ bool write_bmp(const std::string& path, int width, int height, const std::vector
 
 } // namespace
 
+// The user may close the window with its own close box: the host must then know that it is gone,
+// or the page could never be opened again.
+LRESULT CALLBACK prefs_window::frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    } else if (message == WM_NCDESTROY) {
+        auto* owner = reinterpret_cast<prefs_window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (owner != nullptr && owner->frame_ == window) {
+            owner->frame_ = nullptr;
+            owner->page_ = nullptr;
+        }
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
 bool prefs_window::open(preferences_page& page, std::string& error) {
     if (is_open()) {
         error = "the preferences page is already open";
         return false;
     }
-    register_frame_class();
+    register_frame_class(frame_procedure);
     frame_ = CreateWindowExW(0, frame_class, L"Preferences", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 640, 560,
-        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (frame_ == nullptr) {
         error = "cannot create the preferences window";
         return false;
@@ -143,7 +155,7 @@ bool prefs_window::save_picture(const std::string& path, std::string& error) {
 
 void prefs_window::close() {
     if (frame_ != nullptr) DestroyWindow(frame_); // the page window is its child and goes with it
-    frame_ = nullptr;
+    frame_ = nullptr;                             // also when the window was never fully made
     page_ = nullptr;
     pump_window_messages();
 }

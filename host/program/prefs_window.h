@@ -27,6 +27,7 @@ public:
     bool is_open() const { return frame_ != nullptr; }
 
 private:
+    static LRESULT CALLBACK frame_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     bool control(int control_id, HWND& found, std::string& error) const;
 
     HWND frame_ = nullptr;

@@ -21,6 +21,7 @@ public:
 
     // The field's value, "?" when the track has no such field.
     std::string field(const std::string& name) const;
+    const std::string& path() const { return path_; }
 
 private:
     std::string path_;

@@ -1,6 +1,7 @@
 """The pieces that end-to-end scenarios are made of: a program under Wine that is driven line by
 line, a scenario with its own temporary game folder, and the event file's text."""
 
+import hashlib
 import os
 import queue
 import re
@@ -144,11 +145,15 @@ class Process:
 
 
 class Environment:
-    """Where the programs under test are."""
+    """Where the programs under test are; where the documents that the component wrote are kept
+    for the tests of the game-side readers (None: not kept); and game64_dir, when given, a 64-bit
+    stand-in game for the scenarios that pair it with the programs of bin_dir."""
 
-    def __init__(self, bin_dir, wine_run):
+    def __init__(self, bin_dir, wine_run, documents=None, game64_dir=None):
         self.bin_dir = bin_dir
         self.wine_run = wine_run
+        self.documents = documents
+        self.game64_dir = game64_dir
 
     def program(self, name):
         return os.path.join(self.bin_dir, name)
@@ -161,9 +166,11 @@ START_TIMEOUT = 30
 
 class Scenario:
     """One scenario: a fresh game folder <root>/bin, <root>/gamedata, and the programs it starts.
-    A subclass gives `name` and implements run()."""
+    A subclass gives `name` and implements run(); one with `game64` set plays against the 64-bit
+    game of the environment."""
 
     name = None
+    game64 = False
 
     def __init__(self, env, keep=False):
         self.env = env
@@ -172,7 +179,8 @@ class Scenario:
         self.processes = []
         os.makedirs(os.path.join(self.root, "bin"))
         os.makedirs(os.path.join(self.root, "gamedata"))
-        shutil.copy2(env.program("duskward_game.exe"), os.path.join(self.root, "bin"))
+        game_dir = env.game64_dir if self.game64 else env.bin_dir
+        shutil.copy2(os.path.join(game_dir, "duskward_game.exe"), os.path.join(self.root, "bin"))
 
     def run(self):
         raise NotImplementedError
@@ -226,6 +234,19 @@ class Scenario:
         os.makedirs(os.path.dirname(self.event_file), exist_ok=True)
         with open(self.event_file, "wb") as file:
             file.write(data)
+
+    def keep_document(self, data, events, polling_delay=2000, suspend_input=True):
+        """Keeps a whole document that the component wrote, beside what a reader of it alone
+        must give, in the form of tests/reader/cases.txt; equal documents are kept once."""
+        if not self.env.documents:
+            return
+        name = os.path.join(self.env.documents, hashlib.sha1(data).hexdigest()[:16])
+        lines = [f"event {i} {t} {x}" for i, t, x in sorted(events)]
+        lines.append(f"complete {polling_delay} {1 if suspend_input else 0}")
+        with open(name + ".ltx", "wb") as file:
+            file.write(data)
+        with open(name + ".expected", "wb") as file:
+            file.write("".join(line + "\n" for line in lines).encode("cp1252"))
 
     def close(self):
         for process in self.processes:

@@ -1,4 +1,4 @@
-"""Scenarios of the whole component: plavora_host loads the 64-bit DLL, the stand-in game runs
+"""Scenarios of the whole component: plavora_host loads the build's DLL, the stand-in game runs
 in a fresh game folder, and each scenario checks what the game read, what the host printed and
 the event file's bytes."""
 
@@ -38,6 +38,7 @@ def check_document(scenario, events, polling_delay=2000, suspend_input=True):
     if len(seen_lines) != len(expected_lines):
         differing.append(f"{len(seen_lines) - 1} lines, expected {len(expected_lines) - 1}")
     check(not differing, "the event file differs: " + "; ".join(differing))
+    scenario.keep_document(seen, events, polling_delay=polling_delay, suspend_input=suspend_input)
 
 
 def check_nothing_went_wrong(game, *hosts):
@@ -102,6 +103,8 @@ class HostConnectsToTheGame(ConnectedScenario):
         check(written[-1] == with_init, f"the file ended as {written[-1]!r}")
         stray = [state for state in written[:-1] if state != empty]
         check(not stray, f"before \"init\" the file held {stray!r}")
+        if written[0] == empty:
+            self.keep_document(empty, [])
         caught = "caught" if written[0] == empty else "missed (only \"init\" seen)"
         print(f"     the file with eight empty slots: {caught}", flush=True)
         host.expect(r"^found 'Duskward: Grey Orchard'$", READ_TIMEOUT)
@@ -301,6 +304,23 @@ class SettingsFromThePageLast(ConnectedScenario):
         check_document(self, [INIT, self.PAUSED, self.SEEK])
 
 
+class PlayerReachesAGameOfTheOtherWidth(ConnectedScenario):
+    """The users' common case: the 32-bit player with a 64-bit game. A 32-bit process may not read
+    a 64-bit one's module list, so the game's folder is found through the limited query; the event
+    file must still land in that folder, with no error on the way."""
+
+    name = "player_reaches_a_64_bit_game"
+    game64 = True
+
+    def run(self):
+        game, host = self.connect()
+        host.send(r"play Some Artist|Some Title|C:\Music\some.mp3")
+        events = [INIT, (1, "track_change", "Some Artist: Some Title")]
+        expect_events(game, events[1:])
+        check_document(self, events)
+        check_nothing_went_wrong(game, host)
+
+
 class QuitEmptiesAndClosesTheFile(ConnectedScenario):
     """Quitting the host stops the component at once: the file is empty and no process holds
     it within a second of the command."""
@@ -337,4 +357,5 @@ SCENARIOS = [
     GameLeavesTheFrontAndComesBack,
     SettingsFromThePageLast,
     QuitEmptiesAndClosesTheFile,
+    PlayerReachesAGameOfTheOtherWidth,
 ]

@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Runs the end-to-end scenarios with the 64-bit programs under Wine, each in a fresh game folder,
-and writes a JUnit-style report. Needs the Wine prefix and display of scripts/with-wine.
+"""Runs the end-to-end scenarios with the programs of one build (32- or 64-bit) under Wine, each in
+a fresh game folder, and writes a JUnit-style report. Needs the Wine prefix and display of
+scripts/with-wine. With --game64, the scenarios that pair the build's player with a 64-bit game run
+too.
 
-    run_e2e.py --bin BUILD/bin --results REPORT.xml [--only NAME] [--keep]
+    run_e2e.py --bin BUILD/bin --results REPORT.xml [--game64 WIN64/bin] [--only NAME] [--keep]
 """
 
 import argparse
 import glob
 import importlib
 import os
+import shutil
 import sys
 import time
 import traceback
@@ -77,7 +80,8 @@ def write_report(path, results):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--bin", required=True, help="folder of the 64-bit programs")
+    parser.add_argument("--bin", required=True, help="folder of the build's programs")
+    parser.add_argument("--game64", help="folder of the 64-bit stand-in game")
     parser.add_argument("--results", required=True, help="JUnit-style report to write")
     parser.add_argument("--only", action="append", help="run only the scenario of this name")
     parser.add_argument("--keep", action="store_true", help="keep the game folders of failed scenarios")
@@ -86,8 +90,16 @@ def main():
     if not os.environ.get("WINEPREFIX") or not os.environ.get("DISPLAY"):
         print("run_e2e: no Wine prefix or display; run this through scripts/with-wine", file=sys.stderr)
         return 2
-    env = Environment(os.path.abspath(args.bin), os.path.join(REPO, "scripts", "wine-run"))
-    scenarios = all_scenarios()
+    game64 = os.path.abspath(args.game64) if args.game64 else None
+    if game64 and not os.path.isfile(os.path.join(game64, "duskward_game.exe")):
+        print(f"run_e2e: no duskward_game.exe in {game64}; build the win64 preset first", file=sys.stderr)
+        return 2
+    # The documents of this run only, beside the report, for tests/reader/run_reader_tests.lua.
+    documents = os.path.join(os.path.dirname(os.path.abspath(args.results)), "e2e-documents")
+    shutil.rmtree(documents, ignore_errors=True)
+    os.makedirs(documents)
+    env = Environment(os.path.abspath(args.bin), os.path.join(REPO, "scripts", "wine-run"), documents, game64)
+    scenarios = [s for s in all_scenarios() if game64 or not s.game64]
     chosen = [s for s in scenarios if not args.only or s.name in args.only]
     unknown = set(args.only or []) - {s.name for s in scenarios}
     if unknown:

@@ -33,11 +33,50 @@ TEST(EventDocument, WorkedExampleByteForByte) {
     EXPECT_EQ(render(slots, 1), event_tests::worked_example);
 }
 
+// The document of a ring with no event: the [info] section and eight empty slots.
+std::string empty_document(std::uint32_t last_slot = 0) {
+    std::string document = "[info]\r\n"
+                           "format_version = 1\r\n"
+                           "event_count = 8\r\n"
+                           "last_slot = " +
+        std::to_string(last_slot) +
+        "\r\n"
+        "polling_delay = 2000\r\n"
+        "suspend_input = 1\r\n";
+    for (int slot = 0; slot < 8; ++slot)
+        document += "[event@" + std::to_string(slot) + "]\r\ntext = \"\"\r\ntype = \r\nid = -1\r\n";
+    return document;
+}
+
 TEST(EventDocument, EmptyRingIs421BytesOfEmptySlots) {
     const std::string document = render(ring{});
     EXPECT_EQ(document.size(), 421u);
-    EXPECT_EQ(document.substr(0, 20), "[info]\r\nformat_versi");
-    EXPECT_EQ(document.substr(document.size() - 40), "[event@7]\r\ntext = \"\"\r\ntype = \r\nid = -1\r\n");
+    EXPECT_EQ(document, empty_document());
+}
+
+// Ten posts after a reset: the slots hold ids 8, 9, 2, ..., 7 and the newest is in slot 1, so
+// neither the order of the sections nor last_slot follows the ids any more.
+TEST(EventDocument, RingThatWrappedListsSlotsInIndexOrder) {
+    event_queue queue;
+    for (int id = 0; id < 10; ++id) queue.post(("event " + std::to_string(id)).c_str(), id % 2 ? "pause" : "seek");
+    const event_queue_access::snapshot ring_now = event_queue_access::read(queue);
+    ASSERT_EQ(ring_now.last_slot, 1u);
+
+    const std::string expected = "[info]\r\n"
+                                 "format_version = 1\r\n"
+                                 "event_count = 8\r\n"
+                                 "last_slot = 1\r\n"
+                                 "polling_delay = 2000\r\n"
+                                 "suspend_input = 1\r\n"
+                                 "[event@0]\r\ntext = \"event 8\"\r\ntype = seek\r\nid = 8\r\n"
+                                 "[event@1]\r\ntext = \"event 9\"\r\ntype = pause\r\nid = 9\r\n"
+                                 "[event@2]\r\ntext = \"event 2\"\r\ntype = seek\r\nid = 2\r\n"
+                                 "[event@3]\r\ntext = \"event 3\"\r\ntype = pause\r\nid = 3\r\n"
+                                 "[event@4]\r\ntext = \"event 4\"\r\ntype = seek\r\nid = 4\r\n"
+                                 "[event@5]\r\ntext = \"event 5\"\r\ntype = pause\r\nid = 5\r\n"
+                                 "[event@6]\r\ntext = \"event 6\"\r\ntype = seek\r\nid = 6\r\n"
+                                 "[event@7]\r\ntext = \"event 7\"\r\ntype = pause\r\nid = 7\r\n";
+    EXPECT_EQ(render(ring_now.slots, ring_now.last_slot), expected);
 }
 
 TEST(EventDocument, LineBreaksInsideTextOrTypeBecomeSpacesAndNothingElseChanges) {

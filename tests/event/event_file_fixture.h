@@ -7,7 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 #include "event/event_queue.h"
@@ -41,8 +41,12 @@ protected:
     std::filesystem::path gamedata() const { return drive_.root() / "game" / "gamedata"; }
     std::filesystem::path event_file() const { return gamedata() / "config" / "plvr.ltx"; }
     static std::string content(const std::filesystem::path& file) {
+        // Copied through the stream buffer as a whole: GCC 12 at -O2 sees a null read pointer in
+        // an inlined istreambuf_iterator loop that cannot occur, and fails the build on it.
         std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
     }
     static plv_duskward::shared_event_file& file() { return plv_duskward::shared_event_file::instance(); }
     static plv_duskward::event_queue& queue() { return plv_duskward::event_queue::instance(); }

@@ -31,7 +31,7 @@ public:
     lines printed;
 };
 
-TEST(Console, LinesAreDroppedUntilTheHostSwitchesTheConsoleOn) {
+TEST(Console, LinesAreDroppedWhileTheHostHasTheConsoleOff) {
     test_support::standin_host_fixture host;
     set_services_ready(false);
     report_error("too early");
@@ -42,6 +42,13 @@ TEST(Console, LinesAreDroppedUntilTheHostSwitchesTheConsoleOn) {
     report_error("plv_duskward failed to write to file");
     print_formatted("found '%ls'", L"Duskward: Grey Orchard");
     EXPECT_EQ(host.lines(), (lines{"Error: plv_duskward failed to write to file", "found 'Duskward: Grey Orchard'"}));
+
+    // The host switches the console off before it unloads: a line after that is dropped too.
+    set_services_ready(false);
+    report_error("too late");
+    print_formatted("also %s", "too late");
+    set_services_ready(true);
+    EXPECT_EQ(host.lines().size(), 2u);
 }
 
 TEST(Console, EveryConsoleGetsTheLineAndEveryReferenceIsReleased) {

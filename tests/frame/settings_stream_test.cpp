@@ -10,51 +10,13 @@
 #include <vector>
 
 #include "frame/errors.h"
+#include "frame/settings_stream_memory.h"
 #include "player/settings.h"
 
 namespace {
 
 using bytes = std::vector<std::uint8_t>;
 using namespace plv_duskward;
-
-// The host's side of the settings stream, held in memory.
-class memory_input final : public input_stream {
-public:
-    explicit memory_input(bytes data) : data_(std::move(data)) {}
-
-    std::size_t read(void* buffer, std::size_t count, abort_flag&) override {
-        const std::size_t got = std::min(count, data_.size() - position_);
-        if (got != 0) std::memcpy(buffer, data_.data() + position_, got);
-        position_ += got;
-        return got;
-    }
-    void read_exact(void* buffer, std::size_t count, abort_flag& abort) override {
-        if (read(buffer, count, abort) != count) throw plavora_io::exception_io_data_truncation();
-    }
-    std::uint64_t skip(std::uint64_t count, abort_flag&) override {
-        const std::size_t got = static_cast<std::size_t>(std::min<std::uint64_t>(count, data_.size() - position_));
-        position_ += got;
-        return got;
-    }
-    void skip_exact(std::uint64_t count, abort_flag& abort) override {
-        if (skip(count, abort) != count) throw plavora_io::exception_io_data_truncation();
-    }
-
-    std::size_t position() const { return position_; }
-
-private:
-    bytes data_;
-    std::size_t position_ = 0;
-};
-
-class memory_output final : public output_stream {
-public:
-    void write(const void* buffer, std::size_t count, abort_flag&) override {
-        auto begin = static_cast<const std::uint8_t*>(buffer);
-        data.insert(data.end(), begin, begin + count);
-    }
-    bytes data;
-};
 
 // Starts aborting at its `abort_at`-th question (counting from 1); 0 never aborts.
 class counting_abort final : public abort_flag {
@@ -109,18 +71,19 @@ TEST_F(SettingsStream, WritesEveryVariableNewestFirstInTheRecordLayout) {
         0xac, 0x8f, 0x16, 0xc1, 0xba, 0x8a, 0x35, 0x82,                         //   three fields little-endian, 8 bytes
         0x12, 0x00, 0x00, 0x00,                                                 // size 18, little-endian
         'v', 'o', 'l', 'u', 'm', 'e', ' ', '%', 'v', 'o', 'l', 'u', 'm', 'e', '%', ' ', 'd', 'B'};
-    ASSERT_GE(out.data.size(), first_record.size());
-    EXPECT_EQ(bytes(out.data.begin(), out.data.begin() + first_record.size()), first_record);
+    ASSERT_GE(out.bytes().size(), first_record.size());
+    EXPECT_EQ(bytes(out.bytes().begin(), out.bytes().begin() + first_record.size()), first_record);
 
     const bytes expected_tail = record(id_of(cfg_idle_delay), {0xd0, 0x07, 0x00, 0x00}) + // 2000
         record(id_of(cfg_control_delay), {0xe8, 0x03, 0x00, 0x00}) +                      // 1000
         record(id_of(cfg_suspend_input), {0x01});
-    ASSERT_GE(out.data.size(), expected_tail.size());
-    EXPECT_EQ(bytes(out.data.end() - static_cast<std::ptrdiff_t>(expected_tail.size()), out.data.end()), expected_tail);
+    ASSERT_GE(out.bytes().size(), expected_tail.size());
+    EXPECT_EQ(
+        bytes(out.bytes().end() - static_cast<std::ptrdiff_t>(expected_tail.size()), out.bytes().end()), expected_tail);
 
-    memory_input in(out.data);
+    memory_input in(out.bytes());
     read_settings(in, never);
-    EXPECT_EQ(in.position(), out.data.size()) << "the records fit end to end";
+    EXPECT_EQ(in.position(), out.bytes().size()) << "the records fit end to end";
 }
 
 TEST_F(SettingsStream, EmptyTextIsARecordOfSizeZeroAndReadsBackEmpty) {
@@ -129,10 +92,11 @@ TEST_F(SettingsStream, EmptyTextIsARecordOfSizeZeroAndReadsBackEmpty) {
     counting_abort never;
     write_settings(out, never);
     const bytes empty_record = record(id_of(cfg_pause_format), {});
-    EXPECT_NE(std::search(out.data.begin(), out.data.end(), empty_record.begin(), empty_record.end()), out.data.end());
+    EXPECT_NE(std::search(out.bytes().begin(), out.bytes().end(), empty_record.begin(), empty_record.end()),
+        out.bytes().end());
 
     cfg_pause_format.assign("pause");
-    memory_input in(out.data);
+    memory_input in(out.bytes());
     read_settings(in, never);
     EXPECT_EQ(cfg_pause_format.view(), "");
 }
@@ -165,7 +129,7 @@ TEST_F(SettingsStream, RandomValuesOfAllThirteenSurviveARoundTrip) {
         counting_abort never;
         write_settings(out, never);
         reset_settings_to_defaults();
-        memory_input in(out.data);
+        memory_input in(out.bytes());
         read_settings(in, never);
 
         for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(texts[i]->view(), text_values[i]);
@@ -174,47 +138,73 @@ TEST_F(SettingsStream, RandomValuesOfAllThirteenSurviveARoundTrip) {
     }
 }
 
-TEST_F(SettingsStream, ReadsWhatItCanAndFailsOnlyOnTruncation) {
-    const GUID& idle = id_of(cfg_idle_delay);
-    const GUID& pause = id_of(cfg_pause_enabled);
-    const GUID& stop = id_of(cfg_stop_format);
-    const bytes idle_5 = record(idle, {5, 0, 0, 0});
-    const bytes pause_off = record(pause, {0});
-    struct Case {
-        const char* name;
-        bytes stream;
-        bool truncated;
-        std::int32_t idle_delay;
-        bool pause_enabled;
-        std::string stop_format;
+// A stored stream and what the three settings it touches hold after reading it.
+struct stream_case {
+    const char* name;
+    bytes stream;
+    std::int32_t idle_delay = 2000;
+    bool pause_enabled = true;
+    std::string stop_format = "stop";
+};
+
+void expect_settings(const stream_case& c) {
+    EXPECT_EQ(cfg_idle_delay.get(), c.idle_delay);
+    EXPECT_EQ(cfg_pause_enabled.get(), c.pause_enabled);
+    EXPECT_EQ(cfg_stop_format.view(), c.stop_format);
+}
+
+const GUID& idle_id = id_of(cfg_idle_delay);
+const GUID& pause_id = id_of(cfg_pause_enabled);
+const GUID& stop_id = id_of(cfg_stop_format);
+
+TEST_F(SettingsStream, ReadsWhatItCanFromAStreamThatEndsBetweenRecords) {
+    const bytes idle_5 = record(idle_id, {5, 0, 0, 0});
+    const bytes pause_off = record(pause_id, {0});
+    const stream_case cases[] = {
+        {.name = "empty stream", .stream = {}},
+        {.name = "ends inside an identifier", .stream = idle_5 + bytes(7, 0x11), .idle_delay = 5},
+        {.name = "unknown record skipped", .stream = record(unknown_id, {1, 2, 3}) + idle_5, .idle_delay = 5},
+        {.name = "boolean of 0 bytes", .stream = record(pause_id, {}) + idle_5, .idle_delay = 5},
+        {.name = "integer of 2 bytes", .stream = record(idle_id, {7, 0}) + pause_off, .pause_enabled = false},
+        {.name = "surplus skipped",
+            .stream = record(idle_id, {6, 0, 0, 0, 0xEE, 0xEE}) + pause_off,
+            .idle_delay = 6,
+            .pause_enabled = false},
+        {.name = "later record wins", .stream = idle_5 + record(idle_id, {8, 0, 0, 0}), .idle_delay = 8},
+        {.name = "text with a NUL",
+            .stream = record(stop_id, text_value(std::string("ha\0lt", 5))) + idle_5,
+            .idle_delay = 5,
+            .stop_format = "ha"},
     };
-    const Case cases[] = {
-        {"empty stream", {}, false, 2000, true, "stop"},
-        {"ends inside an identifier", idle_5 + bytes(7, 0x11), false, 5, true, "stop"},
-        {"ends inside a size field", idle_5 + stored_id(pause) + bytes{1, 0}, true, 5, true, "stop"},
-        {"unknown record skipped", record(unknown_id, {1, 2, 3}) + idle_5, false, 5, true, "stop"},
-        {"unknown record cut short", idle_5 + record(unknown_id, 9, {1, 2, 3}), true, 5, true, "stop"},
-        {"boolean of 0 bytes", record(pause, {}) + idle_5, false, 5, true, "stop"},
-        {"integer of 2 bytes", record(idle, {7, 0}) + pause_off, false, 2000, false, "stop"},
-        {"surplus skipped", record(idle, {6, 0, 0, 0, 0xEE, 0xEE}) + pause_off, false, 6, false, "stop"},
-        {"integer cut by the end", pause_off + record(idle, 4, {9, 0}), true, 2000, false, "stop"},
-        {"text cut by the end", pause_off + record(stop, 10, text_value("hal")), true, 2000, false, "hal"},
-        {"later record wins", idle_5 + record(idle, {8, 0, 0, 0}), false, 8, true, "stop"},
-        {"text with a NUL", record(stop, text_value(std::string("ha\0lt", 5))) + idle_5, false, 5, true, "ha"},
-    };
-    for (const Case& c : cases) {
+    for (const stream_case& c : cases) {
         SCOPED_TRACE(c.name);
         reset_settings_to_defaults();
         memory_input in(c.stream);
         counting_abort never;
-        if (c.truncated) {
-            EXPECT_THROW(read_settings(in, never), plavora_io::exception_io_data_truncation);
-        } else {
-            EXPECT_NO_THROW(read_settings(in, never));
-        }
-        EXPECT_EQ(cfg_idle_delay.get(), c.idle_delay);
-        EXPECT_EQ(cfg_pause_enabled.get(), c.pause_enabled);
-        EXPECT_EQ(cfg_stop_format.view(), c.stop_format);
+        EXPECT_NO_THROW(read_settings(in, never));
+        expect_settings(c);
+    }
+}
+
+TEST_F(SettingsStream, AStreamCutInsideARecordThrowsAndKeepsWhatWasRead) {
+    const bytes idle_5 = record(idle_id, {5, 0, 0, 0});
+    const bytes pause_off = record(pause_id, {0});
+    const stream_case cases[] = {
+        {.name = "ends inside a size field", .stream = idle_5 + stored_id(pause_id) + bytes{1, 0}, .idle_delay = 5},
+        {.name = "unknown record cut short", .stream = idle_5 + record(unknown_id, 9, {1, 2, 3}), .idle_delay = 5},
+        {.name = "integer cut by the end", .stream = pause_off + record(idle_id, 4, {9, 0}), .pause_enabled = false},
+        {.name = "text cut by the end",
+            .stream = pause_off + record(stop_id, 10, text_value("hal")),
+            .pause_enabled = false,
+            .stop_format = "hal"},
+    };
+    for (const stream_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reset_settings_to_defaults();
+        memory_input in(c.stream);
+        counting_abort never;
+        EXPECT_THROW(read_settings(in, never), plavora_io::exception_io_data_truncation);
+        expect_settings(c);
     }
 }
 
@@ -252,7 +242,7 @@ TEST_F(SettingsStream, BooleanByteOtherThanOneIsTrueAndWrittenBackUnchanged) {
     memory_output out;
     write_settings(out, never);
     const bytes written = record(id_of(cfg_seek_enabled), {7});
-    EXPECT_NE(std::search(out.data.begin(), out.data.end(), written.begin(), written.end()), out.data.end());
+    EXPECT_NE(std::search(out.bytes().begin(), out.bytes().end(), written.begin(), written.end()), out.bytes().end());
 }
 
 TEST_F(SettingsStream, AbortLeavesAtTheNextVariableKeepingWrittenRecords) {
@@ -264,7 +254,7 @@ TEST_F(SettingsStream, AbortLeavesAtTheNextVariableKeepingWrittenRecords) {
     } catch (const plavora_io::exception_aborted& error) {
         EXPECT_STREQ(error.what(), "User abort");
     }
-    EXPECT_EQ(out.data,
+    EXPECT_EQ(out.bytes(),
         record(id_of(cfg_volume_format), text_value("volume %volume% dB")) + record(id_of(cfg_volume_enabled), {1}));
 }
 

@@ -32,7 +32,9 @@ protected:
 TEST_F(PreferencesPage, NamesItselfAndCanAlwaysReset) {
     EXPECT_STREQ(page.page_name(), "Duskward Link");
     EXPECT_TRUE(page.can_reset());
-    EXPECT_NE(page.page_id(), page.parent_page_id());
+    // The host's tools page: under any other parent the page would vanish from the host's tree.
+    const GUID host_tools_page = {0xcc97bce8, 0x4c50, 0x4843, {0xbb, 0x70, 0x27, 0xcc, 0x1c, 0x54, 0xb7, 0xc4}};
+    EXPECT_EQ(page.parent_page_id(), host_tools_page);
     EXPECT_EQ(page.page_id(), service_impl_single_t<preferences>().page_id()) << "fixed, not made per object";
 }
 

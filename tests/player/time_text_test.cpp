@@ -30,6 +30,30 @@ TEST(TimeText, RoundsToTenthsAndNamesOnlyTheUnitsInUse) {
     }
 }
 
+// Near a half tenth, every build must round as one double multiplication and one double addition
+// do: the 32-bit build with x87 arithmetic keeps wider intermediates and would round these down.
+TEST(TimeText, HalfTenthsRoundAsInDoubleArithmeticAtEveryWidth) {
+    struct Case {
+        const char* name;
+        double seconds;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"0.49999999999999994 tenths plus a half is 1 in doubles", 0.049999999999999996, "0:00.1"},
+        {"one step lower stays below the half", 0.04999999999999999, "0:00.0"},
+        {"0.15 lies just below a half tenth", 0.15, "0:00.2"},
+        {"1.15", 1.15, "0:01.2"},
+        {"2.05", 2.05, "0:02.1"},
+        {"an exact half tenth", 0.25, "0:00.3"},
+        {"100.05", 100.05, "1:40.1"},
+        {"the last tenth of a minute", 59.949999999999996, "1:00.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(plv_duskward::time_text(c.seconds).view(), c.expected);
+    }
+}
+
 TEST(TimeText, PositionsThatNoCountHoldsAreClampedAndFit) {
     constexpr double infinity = std::numeric_limits<double>::infinity();
     const char* largest = "3050056890494wk 2d 3:06:01.5"; // 2^64 - 1 tenths

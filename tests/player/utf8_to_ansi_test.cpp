@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 // Runs against the stand-in natively and against the real WideCharToMultiByte under Wine, whose
 // ANSI code page is 1252 as the stand-in's is.
@@ -97,6 +98,31 @@ TEST(Utf8ToAnsi, StopsAtTheGivenLength) {
     EXPECT_EQ(std::string(plv_duskward::utf8_to_ansi(text, 3).view()), "abc");
     EXPECT_EQ(std::string(plv_duskward::utf8_to_ansi("\xC3\xA9", 1).view()), "")
         << "a sequence cut by the length is cut off";
+}
+
+} // namespace
+
+namespace {
+
+// The UTF-16 stage on its own: the code page would turn any wrong surrogate pair into '?', so only
+// here can a slip in the pair arithmetic be seen.
+TEST(Utf8ToUtf16Units, PlanesBeyondTheFirstBecomeSurrogatePairs) {
+    struct Case {
+        const char* name;
+        std::string utf8;
+        std::vector<unsigned> units; // NUL included
+    };
+    const Case cases[] = {
+        {"last of the first plane", "\xEF\xBF\xBF", {0xFFFF, 0}},
+        {"first beyond it", "\xF0\x90\x80\x80", {0xD800, 0xDC00, 0}},
+        {"last code point", "\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF, 0}},
+        {"between two letters", "a\xF0\x9F\x8E\xB5z", {'a', 0xD83C, 0xDFB5, 'z', 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<WCHAR> units = plv_duskward::utf16_units(c.utf8.data(), c.utf8.size());
+        EXPECT_EQ(std::vector<unsigned>(units.begin(), units.end()), c.units);
+    }
 }
 
 } // namespace

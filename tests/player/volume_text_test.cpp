@@ -29,6 +29,31 @@ TEST(VolumeText, TwoDecimalsWithTheSignOfTheValue) {
     }
 }
 
+// Near a half hundredth, every build must round as one double multiplication and one double
+// addition do: the 32-bit build with x87 arithmetic keeps wider intermediates and would round these
+// down.
+TEST(VolumeText, HalfHundredthsRoundAsInDoubleArithmeticAtEveryWidth) {
+    struct Case {
+        const char* name;
+        double decibels;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"0.49999999999999994 hundredths plus a half is 1 in doubles", 0.004999999999999999, "0.01"},
+        {"6.505 lies just below a half hundredth", 6.505, "6.51"},
+        {"the same below zero", -6.505, "-6.51"},
+        {"0.015", 0.015, "0.02"},
+        {"0.045", 0.045, "0.05"},
+        {"2.675", 2.675, "2.68"},
+        {"an exact half hundredth", 0.125, "0.13"},
+        {"1.005 is below the half in doubles too", 1.005, "1.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(plv_duskward::volume_text(c.decibels).view(), c.expected);
+    }
+}
+
 TEST(VolumeText, VolumesThatNoCountHoldsAreClampedAndFit) {
     constexpr double infinity = std::numeric_limits<double>::infinity();
     struct Case {
