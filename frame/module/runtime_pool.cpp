@@ -2,7 +2,11 @@
 // beside it, and with it comes the runtime's emergency pool for exceptions: allocated as the module
 // loads and never freed by the runtime itself. A host that loads and frees the component again and
 // again would lose that pool, some 70 KB, every time. It is given back here, as the module unloads,
-// through the runtime's own release call; by then nothing in this module throws any more.
+// through the runtime's own release call. Whichever static objects are destroyed after this one
+// lose only the pool's reserve for throwing when memory has run out; nothing else depends on it.
+// Only GCC's runtime has the pool and the call; with another runtime there is nothing to release.
+
+#if defined(__GLIBCXX__)
 
 namespace __gnu_cxx {
 void __freeres();
@@ -17,7 +21,8 @@ struct runtime_pool_release {
     ~runtime_pool_release() { __gnu_cxx::__freeres(); }
 };
 
-// Made before, and so destroyed after, every static object of the component without a priority.
-__attribute__((init_priority(101))) runtime_pool_release release_at_unload;
+runtime_pool_release release_at_unload;
 
 } // namespace
+
+#endif
