@@ -33,25 +33,51 @@ TEST(EventDocument, WorkedExampleByteForByte) {
     EXPECT_EQ(render(slots, 1), event_tests::worked_example);
 }
 
-// The document of a ring with no event: the [info] section and eight empty slots.
-std::string empty_document(std::uint32_t last_slot = 0) {
-    std::string document = "[info]\r\n"
-                           "format_version = 1\r\n"
-                           "event_count = 8\r\n"
-                           "last_slot = " +
-        std::to_string(last_slot) +
-        "\r\n"
-        "polling_delay = 2000\r\n"
-        "suspend_input = 1\r\n";
-    for (int slot = 0; slot < 8; ++slot)
-        document += "[event@" + std::to_string(slot) + "]\r\ntext = \"\"\r\ntype = \r\nid = -1\r\n";
-    return document;
-}
+// The document of a ring with no event, written out whole: the [info] section and eight empty
+// slots.
+const std::string empty_document = "[info]\r\n"
+                                   "format_version = 1\r\n"
+                                   "event_count = 8\r\n"
+                                   "last_slot = 0\r\n"
+                                   "polling_delay = 2000\r\n"
+                                   "suspend_input = 1\r\n"
+                                   "[event@0]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@1]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@2]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@3]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@4]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@5]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@6]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n"
+                                   "[event@7]\r\n"
+                                   "text = \"\"\r\n"
+                                   "type = \r\n"
+                                   "id = -1\r\n";
 
 TEST(EventDocument, EmptyRingIs421BytesOfEmptySlots) {
     const std::string document = render(ring{});
     EXPECT_EQ(document.size(), 421u);
-    EXPECT_EQ(document, empty_document());
+    EXPECT_EQ(document, empty_document);
 }
 
 // Ten posts after a reset: the slots hold ids 8, 9, 2, ..., 7 and the newest is in slot 1, so
