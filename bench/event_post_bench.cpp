@@ -17,6 +17,7 @@
 #include <new>
 #include <string>
 
+#include "bench/track_texts.h"
 #include "event/event_document.h"
 #include "event/event_queue.h"
 #include "event/shared_event_file.h"
@@ -46,19 +47,8 @@ namespace {
 
 using plv_duskward::event_queue;
 
-// Track texts of one length, as a playlist of similar tags gives them.
-const char* const texts[] = {
-    "Some Artist: Title No. 1",
-    "Some Artist: Title No. 2",
-    "Some Artist: Title No. 3",
-    "Some Artist: Title No. 4",
-    "Some Artist: Title No. 5",
-    "Some Artist: Title No. 6",
-    "Some Artist: Title No. 7",
-    "Some Artist: Title No. 8",
-    "Some Artist: Title No. 9",
-};
-constexpr std::size_t text_count = sizeof texts / sizeof texts[0];
+using bench_texts::text_count;
+using bench_texts::texts;
 
 // The game's folder on the stand-in's drive, its window, and the event file open in it.
 struct connected_game {

@@ -18,6 +18,7 @@
 #include <limits>
 #include <string>
 
+#include "bench/track_texts.h"
 #include "event/event_document.h"
 #include "event/event_queue.h"
 #include "event/shared_event_file.h"
@@ -27,19 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 using plv_duskward::event_queue;
 
-// Track texts of one length, as a playlist of similar tags gives them.
-const char* const texts[] = {
-    "Some Artist: Title No. 1",
-    "Some Artist: Title No. 2",
-    "Some Artist: Title No. 3",
-    "Some Artist: Title No. 4",
-    "Some Artist: Title No. 5",
-    "Some Artist: Title No. 6",
-    "Some Artist: Title No. 7",
-    "Some Artist: Title No. 8",
-    "Some Artist: Title No. 9",
-};
-constexpr std::size_t text_count = sizeof texts / sizeof texts[0];
+using bench_texts::text_count;
+using bench_texts::texts;
 constexpr int calls_per_round = 2000;
 constexpr int rounds = 15;
 
