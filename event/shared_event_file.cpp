@@ -15,12 +15,15 @@ shared_event_file::shared_event_file() : mutex_(uCreateMutex(nullptr, FALSE, nul
 
 namespace {
 
-// Empties and closes a file no writer can reach any more; failures here are not reported: the next
-// rewrite starts over from the start anyway.
+// Failures of the cut are not reported: the next rewrite starts over from the start anyway.
+void cut_to_empty(HANDLE file) {
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+}
+
+// Empties and closes a file no writer can reach any more.
 void empty_and_close(wex::unique_file file) {
-    if (!file) return;
-    SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN);
-    SetEndOfFile(file.get());
+    if (file) cut_to_empty(file.get());
 }
 
 } // namespace
@@ -53,8 +56,16 @@ shared_event_file::guard::~guard() {
     if (taken_) ReleaseMutex(mutex_);
 }
 
-// The failure is printed once the guard has gone, never with the lock held.
-void shared_event_file::report_wait_failure() { report_error("WaitForSingleObject failed"); }
+template <class Work>
+void shared_event_file::under_lock(Work&& work) {
+    bool wait_failed = false;
+    {
+        guard lock(mutex_.get());
+        if (lock.taken()) work();
+        wait_failed = lock.failed();
+    }
+    if (wait_failed) report_error("WaitForSingleObject failed");
+}
 
 void shared_event_file::open_for_window(HWND window) {
     if (!mutex_) {
@@ -72,47 +83,31 @@ void shared_event_file::open_for_window(HWND window) {
 void shared_event_file::close() { empty_and_close(swap_handle({})); }
 
 wex::unique_file shared_event_file::swap_handle(wex::unique_file replacement) {
-    bool wait_failed = false;
-    {
-        guard lock(mutex_.get());
-        if (lock.taken()) {
-            std::swap(handle_, replacement);
-            return replacement;
-        }
-        wait_failed = lock.failed();
-    }
-    if (wait_failed) report_wait_failure();
-    return {}; // the replacement is closed: without the lock it must not be used
+    bool swapped = false;
+    under_lock([&] {
+        std::swap(handle_, replacement);
+        swapped = true;
+    });
+    if (!swapped) return {}; // the replacement is closed: without the lock it must not be used
+    return replacement;
 }
 
 void shared_event_file::truncate() {
-    bool wait_failed = false;
-    {
-        guard lock(mutex_.get());
-        wait_failed = lock.failed();
-        if (lock.taken() && handle_) {
-            SetFilePointer(handle_.get(), 0, nullptr, FILE_BEGIN);
-            SetEndOfFile(handle_.get());
-        }
-    }
-    if (wait_failed) report_wait_failure();
+    under_lock([&] {
+        if (handle_) cut_to_empty(handle_.get());
+    });
 }
 
 void shared_event_file::write(const char* document) { write(std::string_view(document)); }
 
 void shared_event_file::write(std::string_view document) {
-    bool wait_failed = false;
     bool write_failed = false;
-    {
-        guard lock(mutex_.get());
-        wait_failed = lock.failed();
-        if (lock.taken() && handle_) {
-            DWORD written = 0;
-            const auto length = static_cast<DWORD>(document.size());
-            write_failed = !WriteFile(handle_.get(), document.data(), length, &written, nullptr);
-        }
-    }
-    if (wait_failed) report_wait_failure();
+    under_lock([&] {
+        if (!handle_) return;
+        DWORD written = 0;
+        const auto length = static_cast<DWORD>(document.size());
+        write_failed = !WriteFile(handle_.get(), document.data(), length, &written, nullptr);
+    });
     if (write_failed) report_error("plv_duskward failed to write to file");
 }
 

@@ -62,7 +62,10 @@ private:
     // Puts `replacement` in the place of the open file under the lock; gives back the file it
     // replaced (or, when the lock cannot be had, nothing, `replacement` being closed).
     wex::unique_file swap_handle(wex::unique_file replacement);
-    static void report_wait_failure();
+    // Runs `work` with the lock held, or not at all when the lock cannot be had; a failed wait is
+    // reported once the guard has gone, never with the lock held.
+    template <class Work>
+    void under_lock(Work&& work);
 
     wex::unique_mutex mutex_;
     wex::unique_file handle_;

@@ -1,7 +1,7 @@
 #pragma once
 // What one game watcher thread shares with the host's start/stop thread: the stop request and the
-// event that ends its sleeps early. Every thread gets signals of its own, so a thread that outlives a stop that timed out can never
-// take the stop, or the end, of a thread started after it.
+// event that ends its sleeps early. Every thread gets signals of its own, so a thread that outlives
+// a stop that timed out can never take the stop, or the end, of a thread started after it.
 
 #include <windows.h>
 
