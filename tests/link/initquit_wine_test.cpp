@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,22 +12,13 @@
 #include "link/initquit.h"
 #include "player/play_callback.h"
 #include "tests/support/standin_host_fixture.h"
+#include "tests/support/process_threads.h"
 #include "tests/support/running_game.h"
 
 namespace plv_duskward {
 namespace {
 
 namespace fs = std::filesystem;
-
-int thread_count() {
-    wex::unique_file snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-    int count = 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-    return count;
-}
 
 std::uintmax_t size_or_zero(const fs::path& file) {
     std::error_code error;
@@ -54,14 +43,14 @@ protected:
 
 TEST_F(InitQuitOnWindows, WhenStopReturnsTheThreadHasEndedAndTheFileIsEmptyAndClosed) {
     ASSERT_NE(game_.window(), nullptr);
-    const int threads_before = thread_count();
+    const int threads_before = test_support::threads_of_this_process();
     handler_.on_start();
     // The first pass looks at once; the reset and "init" are written within moments.
     for (int wait = 0; wait < 500 && size_or_zero(game_.event_file()) == 0; ++wait) Sleep(10);
     ASSERT_GT(size_or_zero(game_.event_file()), 0u) << "connected to the game in front";
     handler_.on_stop();
 
-    EXPECT_EQ(thread_count(), threads_before);
+    EXPECT_EQ(test_support::threads_of_this_process(), threads_before);
     EXPECT_EQ(size_or_zero(game_.event_file()), 0u);
     wex::unique_file alone(CreateFileW(
         game_.event_file().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

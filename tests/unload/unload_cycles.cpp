@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <psapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +25,7 @@
 #include "host/standin/listener_registry.h"
 #include "host/standin/main_thread_queue.h"
 #include "host/standin/standin_host.h"
+#include "tests/support/process_threads.h"
 #include "tests/support/running_game.h"
 
 namespace {
@@ -93,21 +93,9 @@ long long handle_count() {
     return handles_in_system_table();
 }
 
-long long thread_count() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    long long count = 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-    CloseHandle(snapshot);
-    return count;
-}
-
 figures measure() {
     figures now;
-    now.threads = thread_count();
+    now.threads = test_support::threads_of_this_process();
     now.handles = handle_count();
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
